@@ -1,0 +1,75 @@
+// The game window: its controls with their stored layout, the variables of its
+// handlers, and its event handlers. The handlers of the game's rules live in game/.
+#pragma once
+
+#include "platform/label.h"
+#include "platform/runtime.h"
+#include "platform/shape.h"
+#include "platform/timer.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class FrmTolvarn {
+public:
+    explicit FrmTolvarn(platform::Runtime &runtime);
+    FrmTolvarn(const FrmTolvarn &) = delete;
+    FrmTolvarn &operator=(const FrmTolvarn &) = delete;
+
+    // Window events.
+    void Form_Load();
+    void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift); // game/player_movement.cpp
+    void newMenu_Click();                                          // game/new_game.cpp
+    void helpMenu_Click();
+    void tmrEnemy_Timer();                                         // game/falling_balls.cpp
+    void tmrEnemy2_Timer();                                        // game/falling_balls.cpp
+    void tmrEnemy3_Timer();                                        // game/falling_balls.cpp
+    void tmrChecka_Timer();                                        // game/collision.cpp
+    void tmrTid_Timer();                                           // game/game_clock.cpp
+
+    // The window's client area in twips, below the menu bar.
+    static constexpr float ClientWidth = 3255;
+    static constexpr float ClientHeight = 3375;
+
+    // Drawn controls. Positions and sizes in twips.
+    platform::Label lblTid{2640, 2880, 495, 375, QStringLiteral("0")};
+    platform::Shape Shape5{platform::ShapeKind::Rectangle, 3120, 0, 135, 3255, platform::Fill::desktopMenu()};
+    platform::Shape Shape4{platform::ShapeKind::Rectangle, 120, 0, 3015, 135, platform::Fill::desktopMenu()};
+    platform::Shape Shape3{platform::ShapeKind::Rectangle, 0, 0, 135, 3255, platform::Fill::desktopMenu()};
+    platform::Shape Shape2{platform::ShapeKind::Rectangle, 0, 3240, 3255, 135, platform::Fill::desktopMenu()};
+    platform::Shape shMove{platform::ShapeKind::Circle, 1320, 2280, 255, 255, platform::Fill::fixed(0, 128, 0)};
+    platform::Shape fiende{platform::ShapeKind::Circle, 120, 3480, 255, 255, platform::Fill::fixed(192, 0, 0)};
+    platform::Shape fiende3{platform::ShapeKind::Circle, 840, 3480, 255, 255, platform::Fill::fixed(64, 0, 0)};
+    platform::Shape fiende2{platform::ShapeKind::Circle, 480, 3480, 255, 255, platform::Fill::fixed(128, 0, 0)};
+    platform::Shape Shape1{platform::ShapeKind::Rectangle, 120, 120, 3010, 3135, platform::Fill::fixed(255, 255, 255)};
+
+    // The nine shapes in stacking order, front to back; the label stands in front of all.
+    std::array<platform::Shape *, 9> shapesFrontToBack()
+    {
+        return {&Shape5, &Shape4, &Shape3, &Shape2, &shMove, &fiende, &fiende3, &fiende2, &Shape1};
+    }
+
+    // Timers: interval in milliseconds, running at start.
+    platform::Timer tmrChecka{1, true};
+    platform::Timer tmrTid{1000, false};
+    platform::Timer tmrEnemy{100, false};
+    platform::Timer tmrEnemy2{100, false};
+    platform::Timer tmrEnemy3{100, false};
+
+private:
+    float drawShift(double span);
+    bool touchesPlayer(const platform::Shape &ball) const;
+    void endGame();
+
+    platform::Runtime &m_runtime;
+    std::unique_ptr<platform::Window> frmHelp;
+
+    QString strBalls;           // the last answer to "Nytt spel"
+    float sngOffset1 = 0;       // this tick's shift of ball 1, should it return to the top
+    float sngOffset2 = 0;       // ... of ball 2
+    float sngOffset3 = 0;       // ... of ball 3
+    bool blnGameOver = false;   // a touch was found and its message is showing
+};

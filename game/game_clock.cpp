@@ -1,0 +1,8 @@
+// The clock: one more second a tick. The count lives only in the label's text.
+#include "app/frmtolvarn.h"
+#include "platform/numbers.h"
+
+void FrmTolvarn::tmrTid_Timer()
+{
+    lblTid.setCaption(platform::numberToText(platform::toNumber(lblTid.Caption()) + 1));
+}

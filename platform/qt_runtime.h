@@ -1,0 +1,35 @@
+// The runtime services on Qt Widgets: dialogs, a clock-seeded random source, the
+// help window and an immediate end.
+#pragma once
+
+#include "platform/runtime.h"
+
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QWidget>
+
+#include <functional>
+
+namespace platform {
+
+class QtRuntime final : public Runtime {
+public:
+    using WindowFactory = std::function<std::unique_ptr<Window>()>;
+
+    // Dialogs are modal over dialogParent; the help window comes from newHelpWindow.
+    QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow);
+
+    QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    void MsgBox(const QString &text) override;
+    void Randomize() override;
+    float Rnd() override;
+    std::unique_ptr<Window> NewHelpWindow() override;
+    void End() override;
+
+private:
+    QPointer<QWidget> m_dialogParent;
+    WindowFactory m_newHelpWindow;
+    QRandomGenerator m_random;
+};
+
+} // namespace platform

@@ -1,0 +1,41 @@
+// Drives a window's Timer with a precise Qt timer.
+#pragma once
+
+#include "platform/timer.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace platform {
+
+class QtTimer : public QObject {
+public:
+    // onTick runs once per Interval while the timer is Enabled.
+    QtTimer(Timer &timer, std::function<void()> onTick, QObject *parent = nullptr);
+
+    // A timer that may sleep: while asleep it does not tick; wake() lets it tick once
+    // within one Interval, after which it sleeps again unless woken meanwhile. For a
+    // check whose answer can change only when something it reads has changed.
+    void setSleepsWhenIdle(bool sleeps);
+    void wake();
+
+    // Stops the ticks for good, whatever the timer's Enabled says (the window closed).
+    void stopForGood();
+
+    bool isTicking() const { return m_qtimer.isActive(); }
+
+private:
+    void follow();
+    void tick();
+
+    Timer &m_timer;
+    std::function<void()> m_onTick;
+    QTimer m_qtimer;
+    bool m_sleepsWhenIdle = false;
+    bool m_woken = true;
+    bool m_stopped = false;
+};
+
+} // namespace platform

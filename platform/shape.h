@@ -1,0 +1,67 @@
+// A filled rectangle or circle of a window, placed in twips.
+#pragma once
+
+#include <QRectF>
+#include <QRgb>
+
+#include <functional>
+
+namespace platform {
+
+enum class ShapeKind { Rectangle, Circle };
+
+// A shape's fill: a fixed colour, or the desktop's colour for menu backgrounds.
+struct Fill {
+    bool followsDesktopMenu = false;
+    QRgb rgb = 0;
+
+    static constexpr Fill desktopMenu() { return {true, 0}; }
+    static constexpr Fill fixed(int red, int green, int blue) { return {false, qRgb(red, green, blue)}; }
+};
+
+class Shape {
+public:
+    Shape(ShapeKind kind, float left, float top, float width, float height, Fill fill)
+        : m_kind(kind), m_left(left), m_top(top), m_width(width), m_height(height), m_fill(fill)
+    {
+    }
+    Shape(const Shape &) = delete;
+    Shape &operator=(const Shape &) = delete;
+
+    // Position in twips; a read returns exactly the value last written.
+    float Left() const { return m_left; }
+    float Top() const { return m_top; }
+    void setLeft(float twips) { moveTo(twips, m_top); }
+    void setTop(float twips) { moveTo(m_left, twips); }
+
+    float Width() const { return m_width; }
+    float Height() const { return m_height; }
+    ShapeKind kind() const { return m_kind; }
+    Fill fill() const { return m_fill; }
+    QRectF box() const { return {m_left, m_top, m_width, m_height}; }
+
+    // Called after every change of position with the box the shape had before it.
+    void setOnMoved(std::function<void(const QRectF &oldBox)> onMoved) { m_onMoved = std::move(onMoved); }
+
+private:
+    void moveTo(float left, float top)
+    {
+        if (left == m_left && top == m_top)
+            return;
+        const QRectF oldBox = box();
+        m_left = left;
+        m_top = top;
+        if (m_onMoved)
+            m_onMoved(oldBox);
+    }
+
+    ShapeKind m_kind;
+    float m_left;
+    float m_top;
+    float m_width;
+    float m_height;
+    Fill m_fill;
+    std::function<void(const QRectF &)> m_onMoved;
+};
+
+} // namespace platform
