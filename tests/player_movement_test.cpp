@@ -19,6 +19,8 @@ struct Walk {
     float left, top;
 };
 
+void PrintTo(const Walk &walk, std::ostream *out) { *out << walk.name; }
+
 class Movement : public testing::TestWithParam<Walk> {};
 
 TEST_P(Movement, EndsWhereTheWrapsPutIt)
