@@ -1,0 +1,1 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for the whole build: -DTOLVARN_SANITIZE=ON
