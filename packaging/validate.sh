@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The desktop entry and the AppStream metainfo pass their validators without a word.
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+status=0
+out=$(desktop-file-validate "$here/se.tolvarn.tolvarn.desktop" 2>&1) || status=1
+[ -z "$out" ] || { echo "$out"; status=1; }
+out=$(appstreamcli validate --no-net --pedantic "$here/se.tolvarn.tolvarn.metainfo.xml" 2>&1) || status=1
+[ "$out" = "✔ Validation was successful." ] || { echo "$out"; status=1; }
+[ $status -eq 0 ] && echo "ok: desktop entry and metainfo are valid"
+exit $status
