@@ -5,10 +5,34 @@
 
 #include <QWidget>
 
+class QLabel;
+class WrappedLabel;
+
 class HelpWindow : public QWidget, public platform::Window {
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
-    // Shows the window centred, or brings the open one to the front.
+    // Shows the window centred, or brings the open one to the front where it is.
     void Show() override;
+
+    // The window's face: a narrow sans-serif at 8 points. It is narrow enough that
+    // the words after the goal's long run of spaces land left of the arrow keys.
+    static QFont windowFont();
+
+    // The controls, front to back.
+    QLabel &Picture2() { return *m_picture2; }
+    QLabel &Picture1() { return *m_picture1; }
+    WrappedLabel &lblInfo2() { return *m_lblInfo2; }
+    WrappedLabel &lblInformation() { return *m_lblInformation; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void centreOnScreen();
+
+    QLabel *m_picture2 = nullptr;
+    QLabel *m_picture1 = nullptr;
+    WrappedLabel *m_lblInfo2 = nullptr;
+    WrappedLabel *m_lblInformation = nullptr;
 };

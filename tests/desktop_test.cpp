@@ -1,5 +1,6 @@
 // At home on the desktop: a scaled screen and the desktop's own colours.
 #include "app/main_window.h"
+#include "help/help_window.h"
 
 #include <QApplication>
 #include <QImage>
@@ -122,6 +123,37 @@ TEST_F(HighDpi, MainWindowIsTwiceTheSizeWithEveryControlAtTwiceItsPixels)
         }
     }
     EXPECT_GE(darkBottom - darkTop, 24) << "the digit is drawn at twice its height";
+}
+
+TEST_F(HighDpi, HelpWindowIsTwiceTheSizeWithItsPicturesAtTwiceTheirPixels)
+{
+    HelpWindow help;
+    help.Show();
+    EXPECT_EQ(help.size(), QSize(608, 240)) << "logical pixels stay";
+    const QImage image = help.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(1216, 480));
+    const QRgb face = help.palette().color(QPalette::Button).rgb() | 0xff000000u;
+
+    // The game picture's frame starts at (16, 16); its white field is inside.
+    EXPECT_NE(image.pixel(17, 17), face);
+    EXPECT_EQ(image.pixel(8, 8), face);
+    EXPECT_EQ(image.pixel(300, 240), qRgb(255, 255, 255));
+    // The strip right of the game picture, 2 pixels wide at 1x, is 4 at 2x.
+    for (int x = 606; x < 610; ++x)
+        EXPECT_EQ(image.pixel(x, 200), face) << x;
+    // The arrow keys: transparent beside the up key, a key cap below.
+    EXPECT_EQ(image.pixel(840, 90), face);
+    int dark = 0, light = 0;
+    for (int y = 80 + 74; y < 80 + 150; ++y) {
+        for (int x = 832; x < 832 + 224; ++x) {
+            dark += qGray(image.pixel(x, y)) < 60;
+            light += qGray(image.pixel(x, y)) > 200;
+        }
+    }
+    EXPECT_GT(dark, 1000) << "triangles and lines of the lower keys";
+    EXPECT_GT(light, 5000) << "their caps";
+    EXPECT_EQ(image.pixel(832 + 224 + 8, 120), face) << "the box's strip right of the picture";
+    help.close();
 }
 
 } // namespace

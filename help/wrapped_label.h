@@ -1,0 +1,33 @@
+// A label that breaks its text at spaces to the width of its box and cuts it off
+// at the box's bottom; runs of spaces take room like any other text.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QTextLayout;
+
+class WrappedLabel : public QWidget {
+public:
+    explicit WrappedLabel(QString caption, QWidget *parent = nullptr);
+
+    const QString &Caption() const { return m_caption; }
+
+    // Where the character at index is laid out: its line, counted from 0, the left
+    // edge of the character, and the top and bottom of its line, in the label's pixels.
+    struct Place {
+        int line;
+        qreal x;
+        qreal top;
+        qreal bottom;
+    };
+    Place placeOf(qsizetype index) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void layOut(QTextLayout &layout) const;
+
+    QString m_caption;
+};
