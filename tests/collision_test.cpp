@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 const QString GameOverAt0 = QStringLiteral("Bravo! Tyvärr så klarade du bara: 0 sekunder. Ett till försök kanske?");
@@ -12,6 +14,12 @@ struct Offset {
     float dx, dy;
     bool touches;
 };
+
+// Printed by value: gtest's fallback prints the raw bytes, padding included.
+void PrintTo(const Offset &offset, std::ostream *out)
+{
+    *out << offset.dx << ", " << offset.dy << (offset.touches ? " touches" : " apart");
+}
 
 class Touch : public testing::TestWithParam<Offset> {};
 
