@@ -1,9 +1,11 @@
 #include "app/field_view.h"
 
 #include "app/frmtolvarn.h"
+#include "platform/shape.h"
 #include "platform/twips.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,6 +19,12 @@ using platform::pixelRect;
 // Circles are drawn with antialiasing, which can reach one pixel beyond the box.
 constexpr int RepaintMargin = 1;
 
+QEvent::Type repaintMovesEventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 QColor fillColour(const platform::Fill &fill)
 {
     // The desktop's menu background is what Qt gives menus.
@@ -25,19 +33,22 @@ QColor fillColour(const platform::Fill &fill)
     return QColor::fromRgb(fill.rgb);
 }
 
-void drawShape(QPainter &painter, const platform::Shape &shape, const QColor &outline)
+// A one-pixel outline along the inside of the box, the fill within it.
+void drawCircle(QPainter &painter, const QRect &pixels, const QColor &fill, const QColor &outline)
 {
-    // A one-pixel outline along the inside of the box, the fill within it.
-    const QRectF box = QRectF(pixelRect(shape.box())).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(outline, 1));
-    painter.setBrush(fillColour(shape.fill()));
-    if (shape.kind() == platform::ShapeKind::Circle) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.drawEllipse(box);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-    } else {
-        painter.drawRect(box);
-    }
+    painter.setBrush(fill);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.drawEllipse(QRectF(pixels).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// The same as drawing the rectangle with a one-pixel pen: the box's edge pixels in the
+// outline colour, the fill within them.
+void drawRectangle(QPainter &painter, const QRect &pixels, const QColor &fill, const QColor &outline)
+{
+    painter.fillRect(pixels, outline);
+    painter.fillRect(pixels.adjusted(1, 1, -1, -1), fill);
 }
 
 } // namespace
@@ -59,33 +70,103 @@ QFont FieldView::clockFont()
     return font;
 }
 
-void FieldView::repaintTwips(const QRectF &oldBox, const QRectF &newBox)
+void FieldView::shapeMoved(const platform::Shape &shape, const QRectF &oldBox)
 {
-    repaintTwips(oldBox);
-    repaintTwips(newBox);
+    // The first box since the last request is the one on the screen.
+    for (std::size_t i = 0; i < m_movedCount; ++i) {
+        if (m_moved[i].shape == &shape)
+            return;
+    }
+    if (m_movedCount == m_moved.size())
+        repaintMoves();
+    m_moved[m_movedCount++] = {&shape, pixelRect(oldBox)};
+    if (!m_repaintPosted) {
+        m_repaintPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(repaintMovesEventType()));
+    }
+}
+
+bool FieldView::event(QEvent *event)
+{
+    if (event->type() != repaintMovesEventType())
+        return QWidget::event(event);
+    m_repaintPosted = false;
+    repaintMoves();
+    return true;
+}
+
+void FieldView::repaintMoves()
+{
+    for (std::size_t i = 0; i < m_movedCount; ++i) {
+        const QRect before = m_moved[i].oldPixels;
+        const QRect now = pixelRect(m_moved[i].shape->box());
+        if (now == before)
+            continue; // a step smaller than a pixel draws the same picture
+        // One rectangle for a short step, two for a jump (a ball back at the top).
+        if (now.adjusted(-1, -1, 1, 1).intersects(before)) {
+            repaintPixels(now.united(before));
+        } else {
+            repaintPixels(before);
+            repaintPixels(now);
+        }
+    }
+    m_movedCount = 0;
 }
 
 void FieldView::repaintTwips(const QRectF &box)
 {
-    const QRect pixels = pixelRect(box).adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin);
-    if (pixels.intersects(rect()))
-        update(pixels);
+    repaintPixels(pixelRect(box));
+}
+
+void FieldView::repaintPixels(const QRect &pixels)
+{
+    const QRect margined = pixels.adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin);
+    if (margined.intersects(rect()))
+        update(margined);
+}
+
+const QImage &FieldView::circleImage(const QSize &size, const QColor &fill, const QColor &outline, qreal scale)
+{
+    for (const Circle &circle : m_circles) {
+        if (circle.size == size && circle.fill == fill.rgba() && circle.outline == outline.rgba() &&
+            circle.scale == scale && !circle.image.isNull())
+            return circle.image;
+    }
+    // Drawn on transparency, the circle's smoothed edge blends with what lies beneath
+    // when the image is drawn, as the circle drawn in place would.
+    Circle &circle = m_circles[m_nextCircle];
+    m_nextCircle = (m_nextCircle + 1) % m_circles.size();
+    circle = {size, fill.rgba(), outline.rgba(), scale, QImage(size * scale, QImage::Format_ARGB32_Premultiplied)};
+    circle.image.setDevicePixelRatio(scale);
+    circle.image.fill(Qt::transparent);
+    QPainter painter(&circle.image);
+    drawCircle(painter, QRect(QPoint(0, 0), size), fill, outline);
+    return circle.image;
 }
 
 void FieldView::paintEvent(QPaintEvent *event)
 {
+    // The painter is already clipped to the region to paint.
     QPainter painter(this);
-    painter.setClipRegion(event->region());
     painter.fillRect(event->rect(), palette().color(QPalette::Button));
 
     const QColor outline = palette().color(QPalette::WindowText);
+    const qreal scale = painter.device()->devicePixelRatio();
     for (const platform::Shape *shape : m_form.shapesFrontToBack() | std::views::reverse) {
-        if (event->region().intersects(pixelRect(shape->box()).adjusted(-1, -1, 1, 1)))
-            drawShape(painter, *shape, outline);
+        const QRect pixels = pixelRect(shape->box());
+        if (!event->region().intersects(pixels.adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin)))
+            continue;
+        const QColor fill = fillColour(shape->fill());
+        if (shape->kind() == platform::ShapeKind::Circle)
+            painter.drawImage(pixels.topLeft(), circleImage(pixels.size(), fill, outline, scale));
+        else
+            drawRectangle(painter, pixels, fill, outline);
     }
 
     // The clock: black on whatever lies beneath, cut off at its box.
     const QRect labelBox = pixelRect(m_form.lblTid.box());
+    if (!event->region().intersects(labelBox))
+        return;
     painter.setClipRect(labelBox, Qt::IntersectClip);
     painter.setFont(m_clockFont);
     painter.setPen(Qt::black);

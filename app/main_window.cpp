@@ -43,7 +43,7 @@ void MainWindow::followControls()
 {
     for (platform::Shape *shape : m_form.shapesFrontToBack()) {
         shape->setOnMoved([this, shape](const QRectF &oldBox) {
-            m_view->repaintTwips(oldBox, shape->box());
+            m_view->shapeMoved(*shape, oldBox);
             m_tmrChecka->wake();
         });
     }

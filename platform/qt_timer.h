@@ -15,16 +15,22 @@ public:
     // onTick runs once per Interval while the timer is Enabled.
     QtTimer(Timer &timer, std::function<void()> onTick, QObject *parent = nullptr);
 
-    // A timer that may sleep: while asleep it does not tick; wake() lets it tick once
-    // within one Interval, after which it sleeps again unless woken meanwhile. For a
-    // check whose answer can change only when something it reads has changed.
+    // A timer that may sleep: while asleep it does not tick; wake() lets it tick once,
+    // as soon as the event that woke it is done (well within one Interval, and ahead of
+    // any repaint waiting in the queue), after which it sleeps again unless woken
+    // meanwhile. For a check whose answer can change only when something it reads has
+    // changed: it runs once after every change and costs nothing while nothing changes.
     void setSleepsWhenIdle(bool sleeps);
     void wake();
 
     // Stops the ticks for good, whatever the timer's Enabled says (the window closed).
     void stopForGood();
 
-    bool isTicking() const { return m_qtimer.isActive(); }
+    // Whether a tick is due: a running timer, or a woken one whose tick is yet to come.
+    bool isTicking() const { return m_qtimer.isActive() || m_wakePosted; }
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void follow();
@@ -35,7 +41,9 @@ private:
     QTimer m_qtimer;
     bool m_sleepsWhenIdle = false;
     bool m_woken = true;
+    bool m_wakePosted = false;
     bool m_stopped = false;
+    bool m_inTick = false;
 };
 
 } // namespace platform
