@@ -29,15 +29,34 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
     dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.textValue();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // An answer can start a game, and a game can end in a message: have one ready.
+    if (!m_readyMessageBox)
+        m_readyMessageBox = newMessageBox();
+    return accepted ? dialog.textValue() : QString();
 }
 
 void QtRuntime::MsgBox(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, titleOrProgramName({}), text, QMessageBox::Ok, m_dialogParent);
-    box.exec();
+    // A message shown while another is open gets a box of its own.
+    std::unique_ptr<QMessageBox> box = m_readyMessageBox ? std::move(m_readyMessageBox) : newMessageBox();
+    box->setText(text);
+    box->exec();
+    if (!m_readyMessageBox)
+        m_readyMessageBox = std::move(box);
+}
+
+std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
+                                             QMessageBox::Ok, m_dialogParent);
+    // Laying out a first text loads the font's glyphs and sizes the box, and the window
+    // system's window is made now: all of it out of the way of the moment it shows.
+    box->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyzåäö ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖ 0123456789 .,:;!?-"));
+    box->ensurePolished();
+    box->adjustSize();
+    box->winId();
+    return box;
 }
 
 void QtRuntime::Randomize()

@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QWidget>
@@ -27,7 +28,12 @@ public:
     void End() override;
 
 private:
+    std::unique_ptr<QMessageBox> newMessageBox() const;
+
     QPointer<QWidget> m_dialogParent;
+    // A message box built ahead of need: building one takes about a millisecond, and
+    // the game-over message should show the moment the touch is found.
+    std::unique_ptr<QMessageBox> m_readyMessageBox;
     WindowFactory m_newHelpWindow;
     QRandomGenerator m_random;
 };
