@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -41,15 +42,13 @@ void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
 template <typename Row>
 std::string nameOf(const testing::TestParamInfo<Row> &info) { return info.param.name; }
 
-// A hang, even of the event loop, ends the process by SIGALRM after a generous minute
-// (sanitizer builds on busy machines are slow), failing the test instead of the suite.
+// A hang ends the process by SIGALRM after a minute (for slow sanitizer builds), failing one test.
 struct Watchdog {
     Watchdog() { alarm(60); }
     ~Watchdog() { alarm(0); }
 };
 
-// Plays the user: every box that opens is reported once on stderr, in the order seen
-// ("asked #1: ...", "told #2: ..."), and handed to the script.
+// Plays the user: each new box is reported once on stderr ("asked #1: ...") and handed to the script.
 void playDialogs(QWidget &window, std::function<void(QWidget *box)> script)
 {
     auto *poll = new QTimer(&window);
@@ -81,8 +80,7 @@ bool isGameOver(QWidget *box)
     return message && message->text().startsWith(u"Bravo!"_s);
 }
 
-// A text as a death-test pattern: ASCII punctuation as any character, a character beyond
-// ASCII as one to four non-ASCII bytes (the child may run with or without a UTF-8 locale).
+// A death-test pattern: punctuation as any byte, non-ASCII as 1-4 bytes (locale may not be UTF-8).
 std::string literally(const QString &text)
 {
     std::string pattern;
@@ -117,12 +115,14 @@ void putOnPlayer(FrmTolvarn &form, platform::Shape &ball, float dx = 0, float dy
     ball.setTop(form.shMove.Top() + dy);
 }
 
-// Runs the child's program, "Nytt spel" chosen first unless told otherwise. The program's
-// end exits 0; the event loop ending (its last window closed) is reported and exits 5.
-[[noreturn]] void runChild(MainWindow &window, bool newGame = true)
+// The child: the program's end exits 0, the event loop ending (last window closed) exits 5.
+using Scene = std::function<void(MainWindow &, FrmTolvarn &)>;
+[[noreturn]] void runChild(const Scene &scene, bool newGame = true)
 {
-    // Qt's notes (the offscreen platform's "propagateSizeHints()") would break up the report.
+    // Qt's notes (offscreen "propagateSizeHints()") would break up the report.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    MainWindow window;
+    scene(window, window.form());
     if (newGame)
         QTimer::singleShot(0, &window, [&window] { window.newMenu().trigger(); });
     const Watchdog watchdog;
@@ -135,128 +135,111 @@ void putOnPlayer(FrmTolvarn &form, platform::Shape &ball, float dx = 0, float dy
 
 HelpWindow *openHelpWindow()
 {
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
+    for (QWidget *widget : QApplication::topLevelWidgets())
         if (auto *help = dynamic_cast<HelpWindow *>(widget); help && help->isVisible())
             return help;
-    }
     return nullptr;
 }
 
-// A one-ball game runs; "Nytt spel" is chosen again and, while its box is open, a ball
-// reaches the player: the game-over message comes over the box, which stays unanswered.
-void touchWhileTheInputBoxIsOpen()
+// A touch while the second "Nytt spel" box is open: the game-over message comes over it.
+void touchWhileTheInputBoxIsOpen(MainWindow &window, FrmTolvarn &form)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    int inputBoxes = 0;
-    playDialogs(window, [&](QWidget *box) {
+    playDialogs(window, [&window, &form, inputBoxes = 0](QWidget *box) mutable {
         if (qobject_cast<QInputDialog *>(box) && ++inputBoxes == 1) {
             reply(box, QStringLiteral("1"));
-            QTimer::singleShot(0, [&] { window.newMenu().trigger(); });
+            QTimer::singleShot(0, [&window] { window.newMenu().trigger(); });
         } else if (qobject_cast<QInputDialog *>(box)) {
             putOnPlayer(form, form.fiende, 0, 100);
         } else if (isGameOver(box)) {
             pressOk(box);
         }
     });
-    runChild(window);
 }
 
-// A ball touches while the refused answer's message is open, and another while the
-// game-over message is open.
-void touchWhileTheAnswerIsRefused(const char *answer)
+// Touches while the refusal is open and while the game-over message is open.
+Scene touchWhileTheAnswerIsRefused(const char *answer)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    playDialogs(window, [&](QWidget *box) {
-        if (qobject_cast<QInputDialog *>(box)) {
-            reply(box, QString::fromLatin1(answer));
-        } else if (isGameOver(box)) {
-            putOnPlayer(form, form.fiende2, -200, 200);
-            QTimer::singleShot(100, box, [box] { pressOk(box); });
-        } else {
-            putOnPlayer(form, form.fiende, 254, 254);
-        }
-    });
-    runChild(window);
-}
-
-// The balls are placed in one event (in a game of `answer` balls, or before any game) so
-// the next check finds them all; every timer ticks on beneath the open game-over message.
-void touchesInTheSameTick(const char *answer, std::vector<platform::Shape FrmTolvarn::*> balls)
-{
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    auto placeBalls = [&] {
-        for (std::size_t i = 0; i < balls.size(); ++i)
-            putOnPlayer(form, form.*balls[i], 60.0f * i, -60.0f * i);
+    return [answer](MainWindow &window, FrmTolvarn &form) {
+        playDialogs(window, [answer, &form](QWidget *box) {
+            if (qobject_cast<QInputDialog *>(box)) {
+                reply(box, QString::fromLatin1(answer));
+            } else if (isGameOver(box)) {
+                putOnPlayer(form, form.fiende2, -200, 200);
+                QTimer::singleShot(100, box, [box] { pressOk(box); });
+            } else {
+                putOnPlayer(form, form.fiende, 254, 254);
+            }
+        });
     };
-    playDialogs(window, [&](QWidget *box) {
-        if (qobject_cast<QInputDialog *>(box)) {
-            reply(box, QString::fromLatin1(answer));
+}
+
+// Balls placed in one event, so one check finds them all; timers tick on under the message.
+[[noreturn]] void touchesInTheSameTick(const char *answer, std::vector<platform::Shape FrmTolvarn::*> balls)
+{
+    runChild([&](MainWindow &window, FrmTolvarn &form) {
+        auto placeBalls = [&form, balls] {
+            for (std::size_t i = 0; i < balls.size(); ++i)
+                putOnPlayer(form, form.*balls[i], 60.0f * i, -60.0f * i);
+        };
+        playDialogs(window, [answer, placeBalls](QWidget *box) {
+            if (qobject_cast<QInputDialog *>(box)) {
+                reply(box, QString::fromLatin1(answer));
+                QTimer::singleShot(0, placeBalls);
+            } else if (isGameOver(box)) {
+                QTimer::singleShot(150, box, [box] { pressOk(box); });
+            }
+        });
+        if (!*answer)
             QTimer::singleShot(0, placeBalls);
-        } else if (isGameOver(box)) {
-            QTimer::singleShot(150, box, [box] { pressOk(box); });
-        }
-    });
-    if (!*answer)
-        QTimer::singleShot(0, placeBalls);
-    runChild(window, *answer);
+    }, *answer);
 }
 
-// A three-ball game has ticked and its clock shows 7; "Nytt spel" is answered again (an
-// empty answer cancels). The child reports the timers, the clock and whether the balls
-// went on from where they were, then closes the window.
-void answerDuringAGame(const QString &second)
+// A second answer in a ticking three-ball game showing 7: the timers, clock and balls are reported.
+Scene answerDuringAGame(const QString &second)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    auto askAgain = [&] {
-        const float ball3Before = form.fiende3.Top();
-        form.lblTid.setCaption(QStringLiteral("7"));
-        window.newMenu().trigger();
-        std::fprintf(stderr, "timers: clock %d, ball timers %d%d%d; clock shows %s; balls went on: %s\n",
-                     form.tmrTid.Enabled(), form.tmrEnemy.Enabled(), form.tmrEnemy2.Enabled(),
-                     form.tmrEnemy3.Enabled(), qPrintable(form.lblTid.Caption()),
-                     form.tmrEnemy3.Interval() < 100 && form.fiende3.Top() < 3100 && ball3Before < 3100 ? "yes" : "no");
-        window.close();
+    return [second](MainWindow &window, FrmTolvarn &form) {
+        auto askAgain = [&window, &form] {
+            const float ball3Before = form.fiende3.Top();
+            form.lblTid.setCaption(QStringLiteral("7"));
+            window.newMenu().trigger();
+            std::fprintf(stderr, "timers: clock %d, ball timers %d%d%d; clock shows %s; balls went on: %s\n",
+                         form.tmrTid.Enabled(), form.tmrEnemy.Enabled(), form.tmrEnemy2.Enabled(),
+                         form.tmrEnemy3.Enabled(), qPrintable(form.lblTid.Caption()),
+                         form.tmrEnemy3.Interval() < 100 && form.fiende3.Top() < 3100 && ball3Before < 3100 ? "yes"
+                                                                                                             : "no");
+            window.close();
+        };
+        auto *firstTick = new QTimer(&window);
+        QObject::connect(firstTick, &QTimer::timeout, [firstTick, &form, askAgain] {
+            if (form.fiende3.Top() != 3480) {
+                firstTick->stop();
+                QTimer::singleShot(0, askAgain);
+            }
+        });
+        playDialogs(window, [second, firstTick, inputBoxes = 0](QWidget *box) mutable {
+            auto *input = qobject_cast<QInputDialog *>(box);
+            if (input && ++inputBoxes == 1) {
+                reply(box, QStringLiteral("3"));
+                firstTick->start(1);
+            } else if (input && second.isEmpty()) {
+                input->reject();
+            } else if (input) {
+                reply(box, second);
+            } else {
+                pressOk(box);
+            }
+        });
     };
-    QTimer firstTick;
-    QObject::connect(&firstTick, &QTimer::timeout, [&] {
-        if (form.fiende3.Top() != 3480) {
-            firstTick.stop();
-            QTimer::singleShot(0, askAgain);
-        }
-    });
-    int inputBoxes = 0;
-    playDialogs(window, [&](QWidget *box) {
-        auto *input = qobject_cast<QInputDialog *>(box);
-        if (input && ++inputBoxes == 1) {
-            reply(box, QStringLiteral("3"));
-            firstTick.start(1);
-        } else if (input && second.isEmpty()) {
-            input->reject();
-        } else if (input) {
-            reply(box, second);
-        } else {
-            pressOk(box);
-        }
-    });
-    runChild(window);
 }
 
-// The main window is closed while help is open during a three-ball game: the program
-// lives on for the help window, the game does not (a ball on the player brings no
-// message), and closing help ends the program.
-void closeTheMainWindowFirst()
+// The program outlives the main window for help, the game does not; closing help ends it.
+void closeTheMainWindowFirst(MainWindow &window, FrmTolvarn &form)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    playDialogs(window, [&](QWidget *box) {
+    playDialogs(window, [&window, &form](QWidget *box) {
         if (!qobject_cast<QInputDialog *>(box))
             return pressOk(box);
         reply(box, QStringLiteral("3"));
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&window, &form] {
             window.helpMenu().trigger();
             window.close();
             std::fprintf(stderr, "main window closed, help window open %d\n", openHelpWindow() != nullptr);
@@ -270,39 +253,35 @@ void closeTheMainWindowFirst()
             });
         });
     });
-    runChild(window);
 }
 
 // Help is opened and closed during a game; the game goes on to a touch and the end.
-void closeTheHelpWindowFirst()
+void closeTheHelpWindowFirst(MainWindow &window, FrmTolvarn &form)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
-    QTimer watchBall;
-    float ballAtHelpClose = 0;
-    QObject::connect(&watchBall, &QTimer::timeout, [&] {
-        if (form.fiende.Top() != ballAtHelpClose) {
-            watchBall.stop();
+    auto *watchBall = new QTimer(&window);
+    auto ballAtHelpClose = std::make_shared<float>();
+    QObject::connect(watchBall, &QTimer::timeout, [watchBall, &form, ballAtHelpClose] {
+        if (form.fiende.Top() != *ballAtHelpClose) {
+            watchBall->stop();
             std::fprintf(stderr, "the game goes on\n");
             putOnPlayer(form, form.fiende);
         }
     });
-    playDialogs(window, [&](QWidget *box) {
+    playDialogs(window, [&window, &form, watchBall, ballAtHelpClose](QWidget *box) {
         if (isGameOver(box))
             return pressOk(box);
         reply(box, QStringLiteral("1"));
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&window, &form, watchBall, ballAtHelpClose] {
             window.helpMenu().trigger();
             HelpWindow *help = openHelpWindow();
             std::fprintf(stderr, "help window open %d\n", help != nullptr);
             if (help)
                 help->close();
             std::fprintf(stderr, "help window closed, main window open %d\n", window.isVisible());
-            ballAtHelpClose = form.fiende.Top();
-            watchBall.start(1);
+            *ballAtHelpClose = form.fiende.Top();
+            watchBall->start(1);
         });
     });
-    runChild(window);
 }
 
 struct Scenario {
@@ -316,7 +295,7 @@ std::vector<Scenario> scenarios()
 {
     using F = FrmTolvarn;
     std::vector<Scenario> all{
-        {"touchWhileTheInputBoxIsOpen", touchWhileTheInputBoxIsOpen, 0,
+        {"touchWhileTheInputBoxIsOpen", [] { runChild(touchWhileTheInputBoxIsOpen); }, 0,
          asked(1) + asked(2) + endsWithTheGameOver(1, "[0-9]+")},
         {"sameTick_balls1And2BeforeAnyGame", [] { touchesInTheSameTick("", {&F::fiende, &F::fiende2}); }, 0,
          endsWithTheGameOver(1)},
@@ -324,36 +303,31 @@ std::vector<Scenario> scenarios()
          0, endsWithTheGameOver(1)},
         {"sameTick_allThreeInAThreeBallGame", [] { touchesInTheSameTick("3", {&F::fiende, &F::fiende2, &F::fiende3}); },
          0, asked(1) + endsWithTheGameOver(1)},
-        {"mainWindowClosedFirst", closeTheMainWindowFirst, 5,
+        {"mainWindowClosedFirst", [] { runChild(closeTheMainWindowFirst); }, 5,
          asked(1) + "main window closed, help window open 1\n300 ms later: help window open 1, balls still 1\n" +
              TheEventLoopEnded},
-        {"helpWindowClosedFirst", closeTheHelpWindowFirst, 0,
+        {"helpWindowClosedFirst", [] { runChild(closeTheHelpWindowFirst); }, 0,
          asked(1) + "help window open 1\nhelp window closed, main window open 1\nthe game goes on\n" +
              endsWithTheGameOver(1, "[0-9]+")},
     };
     // One game-over message, however many touches come while boxes are open.
     for (const auto &[name, answer, message] : {std::tuple{"notANumber", "tre", OnlyOneToThree},
                                                 {"tooMany", "4", TooMany}, {"none", "0", Desperate}})
-        all.push_back({"touchWhileRefusing_"s + name, [answer] { touchWhileTheAnswerIsRefused(answer); }, 0,
+        all.push_back({"touchWhileRefusing_"s + name, [answer] { runChild(touchWhileTheAnswerIsRefused(answer)); }, 0,
                        asked(1) + told(1, message) + endsWithTheGameOver(2)});
-    // A second answer adds only the ball timer it asks for and never stops one; the clock
-    // may have ticked once meanwhile on a very slow machine: 0 or 1, 7 or 8.
+    // A second answer only adds its ball timer; a slow machine's clock may tick once meanwhile.
     const struct {
         const char *name;
         QString answer, message; // an empty answer cancels
         const char *ballTimers, *clock;
     } secondAnswers[] = {
-        {"one", u"1"_s, {}, "101", "[01]"},
-        {"two", u"2"_s, {}, "011", "[01]"},
-        {"threeAgain", u"3"_s, {}, "001", "[01]"},
-        {"zero", u"0"_s, Desperate, "001", "[78]"},
-        {"four", u"4"_s, TooMany, "001", "[78]"},
-        {"notANumber", u"x"_s, OnlyOneToThree, "001", "[78]"},
-        {"cancelled", {}, OnlyOneToThree, "001", "[78]"},
-        {"twoAndAHalf", QLocale().toString(2.5), {}, "001", "[78]"},
+        {"one", u"1"_s, {}, "101", "[01]"}, {"two", u"2"_s, {}, "011", "[01]"},
+        {"threeAgain", u"3"_s, {}, "001", "[01]"}, {"zero", u"0"_s, Desperate, "001", "[78]"},
+        {"four", u"4"_s, TooMany, "001", "[78]"}, {"notANumber", u"x"_s, OnlyOneToThree, "001", "[78]"},
+        {"cancelled", {}, OnlyOneToThree, "001", "[78]"}, {"twoAndAHalf", QLocale().toString(2.5), {}, "001", "[78]"},
     };
     for (const auto &second : secondAnswers)
-        all.push_back({"secondAnswer_"s + second.name, [answer = second.answer] { answerDuringAGame(answer); }, 5,
+        all.push_back({"secondAnswer_"s + second.name, [answer = second.answer] { runChild(answerDuringAGame(answer)); }, 5,
                        asked(1) + asked(2) + (second.message.isEmpty() ? "" : told(1, second.message)) +
                            "timers: clock 1, ball timers " + second.ballTimers + "; clock shows " + second.clock +
                            "; balls went on: yes\n" + TheEventLoopEnded});
@@ -371,8 +345,7 @@ INSTANTIATE_TEST_SUITE_P(AwkwardOrders, AwkwardOrdersDeathTest, testing::ValuesI
 
 struct Paste {
     const char *name;
-    QString piece; // repeated to a megabyte
-    QString message;
+    QString piece, message; // the piece is repeated to a megabyte
 };
 
 class PasteIntoTheInputBox : public testing::TestWithParam<Paste> {};
@@ -402,20 +375,17 @@ TEST_P(PasteIntoTheInputBox, IsAnsweredLikeAnyOtherAnswer)
 
     EXPECT_GT(pasted, 1000) << "the paste reached the field";
     EXPECT_EQ(messages, QStringList{GetParam().message});
-    const FrmTolvarn &form = window.form();
-    EXPECT_FALSE(form.tmrEnemy.Enabled() || form.tmrEnemy2.Enabled() || form.tmrEnemy3.Enabled());
+    const FrmTolvarn &f = window.form();
+    EXPECT_FALSE(f.tmrEnemy.Enabled() || f.tmrEnemy2.Enabled() || f.tmrEnemy3.Enabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(AwkwardOrders, PasteIntoTheInputBox,
-                         testing::Values(Paste{"nines", u"9"_s, OnlyOneToThree},
-                                         Paste{"spaces", u" "_s, OnlyOneToThree},
+                         testing::Values(Paste{"nines", u"9"_s, OnlyOneToThree}, Paste{"spaces", u" "_s, OnlyOneToThree},
                                          Paste{"swedishText", u"två bollar "_s, OnlyOneToThree},
-                                         Paste{"exponents", u"1e9"_s, OnlyOneToThree},
-                                         Paste{"zeros", u"0"_s, Desperate}),
+                                         Paste{"exponents", u"1e9"_s, OnlyOneToThree}, Paste{"zeros", u"0"_s, Desperate}),
                          nameOf<Paste>);
 
-// Where the player stands after n presses of one arrow key from the start position:
-// the start row first, then laps of 30 across or 31 up and down.
+// The player after n presses of one key from the start: laps of 30 across or 31 up and down.
 float rightAfter(int n) { return n <= 16 ? 1320.0f + 100.0f * n : 60.0f + 100.0f * ((n - 17) % 30); }
 float leftAfter(int n) { return n <= 12 ? 1320.0f - 100.0f * n : 2999.0f - 100.0f * ((n - 13) % 30); }
 float upAfter(int n) { return n <= 22 ? 2280.0f - 100.0f * n : 3050.0f - 100.0f * ((n - 23) % 31); }
@@ -427,14 +397,12 @@ struct HeldKey {
     const char *name;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    float (*expectedLeft)(int presses);
-    float (*expectedTop)(int presses);
+    float (*expectedLeft)(int presses), (*expectedTop)(int presses);
 };
 
 class KeyHeldDown : public testing::TestWithParam<HeldKey> {};
 
-// Thousands of auto-repeated key-downs, the event loop (and with it the collision check,
-// which finds nothing with no game) running between bursts.
+// Auto-repeated key-downs, with the event loop (and the idle collision check) run between bursts.
 TEST_P(KeyHeldDown, MovesOneStepPerRepeatAndStaysInTheField)
 {
     const HeldKey &held = GetParam();

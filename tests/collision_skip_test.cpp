@@ -26,20 +26,14 @@ struct SleepingTimer {
     SleepingTimer() { driver.setSleepsWhenIdle(true); }
 };
 
-TEST(CollisionSkip, TicksOnceAtStartThenNotWhileNothingMoves)
+TEST(CollisionSkip, TicksOnceAtStartThenOnlyAfterEveryMove)
 {
     SleepingTimer check;
     deliverPending();
     EXPECT_EQ(check.ticks, 1) << "one look at the start positions";
     QTest::qWait(30);
-    EXPECT_EQ(check.ticks, 1);
+    EXPECT_EQ(check.ticks, 1) << "nothing moved";
     EXPECT_FALSE(check.driver.isTicking());
-}
-
-TEST(CollisionSkip, TicksAfterEveryMove)
-{
-    SleepingTimer check;
-    deliverPending();
     for (int move = 1; move <= 50; ++move) {
         check.driver.wake();
         EXPECT_TRUE(check.driver.isTicking());
@@ -64,12 +58,9 @@ TEST(CollisionSkip, AMoveDuringATickGivesOneMoreTick)
 {
     platform::Timer timer{1, true};
     int ticks = 0;
-    platform::QtTimer *driver = nullptr;
-    platform::QtTimer check(timer, [&] {
-        if (++ticks == 2)
-            driver->wake();
-    });
-    driver = &check;
+    platform::QtTimer *self = nullptr;
+    platform::QtTimer check(timer, [&] { if (++ticks == 2) self->wake(); });
+    self = &check;
     check.setSleepsWhenIdle(true);
     deliverPending();
     check.wake();
@@ -93,23 +84,22 @@ TEST(CollisionSkip, NoTickOnceStoppedForGood)
 TEST(CollisionSkip, TheGameWindowWakesTheCheckForEveryMoveOfABallOrThePlayer)
 {
     MainWindow window;
-    deliverPending();
-    EXPECT_FALSE(window.checkTimer().isTicking());
-
     FrmTolvarn &form = window.form();
+    const platform::QtTimer &check = window.checkTimer();
+    deliverPending();
+    EXPECT_FALSE(check.isTicking());
+    auto wokenThenAsleep = [&](const char *what) {
+        EXPECT_TRUE(check.isTicking()) << what;
+        deliverPending();
+        EXPECT_FALSE(check.isTicking()) << what;
+    };
     form.fiende2.setTop(100);
-    EXPECT_TRUE(window.checkTimer().isTicking()) << "a ball moved";
-    deliverPending();
-    EXPECT_FALSE(window.checkTimer().isTicking());
-
+    wokenThenAsleep("a ball moved");
     form.Form_KeyDown(38, 0);
-    EXPECT_TRUE(window.checkTimer().isTicking()) << "the player moved";
-    deliverPending();
-    EXPECT_FALSE(window.checkTimer().isTicking());
-
+    wokenThenAsleep("the player moved");
     form.fiende3.setTop(form.fiende3.Top()); // the same place: no move
     form.lblTid.setCaption(QStringLiteral("7"));
-    EXPECT_FALSE(window.checkTimer().isTicking()) << "nothing the check reads has changed";
+    EXPECT_FALSE(check.isTicking()) << "nothing the check reads has changed";
 }
 
 } // namespace

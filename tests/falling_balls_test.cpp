@@ -13,17 +13,21 @@ constexpr float Highest = 0.99999994f; // the largest float below 1
 
 using Handler = void (FrmTolvarn::*)();
 
+// Rows print by name: gtest's fallback prints their raw bytes, padding included.
+template <typename Row>
+    requires requires(const Row &row) { row.name; }
+void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
+template <typename Row>
+std::string nameOf(const testing::TestParamInfo<Row> &info) { return info.param.name; }
+
 struct FirstTick {
     const char *name;
     Handler handler;
     platform::Timer FrmTolvarn::*timer;
     float r;
-    // Expected Left of balls 1 to 3 after the tick; Top is 50 for a moved ball.
-    float left1, left2, left3;
+    float left1, left2, left3; // expected after the tick; Top is 50 for a moved ball
     int balls;
 };
-
-void PrintTo(const FirstTick &tick, std::ostream *out) { *out << tick.name; }
 
 class FirstTicks : public testing::TestWithParam<FirstTick> {};
 
@@ -58,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Ball 3 returns past the right-hand line and stands there until its next tick.
         FirstTick{"threeBallsHighest", &FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3, Highest, 2120, 2980,
                   3840, 3}),
-    [](const testing::TestParamInfo<FirstTick> &info) { return std::string(info.param.name); });
+    nameOf<FirstTick>);
 
 TEST(FallingBalls, BallThreePastTheLineIsBroughtBackBeforeItFallsAgain)
 {
@@ -73,8 +77,7 @@ TEST(FallingBalls, BallThreePastTheLineIsBroughtBackBeforeItFallsAgain)
 }
 
 struct RightHand {
-    float left;
-    float after;
+    float left, after;
 };
 
 class RightHandLine : public testing::TestWithParam<RightHand> {};
@@ -105,8 +108,6 @@ struct Pacing {
     platform::Timer FrmTolvarn::*timer;
     int ticksPerReturn;
 };
-
-void PrintTo(const Pacing &pacing, std::ostream *out) { *out << pacing.name; }
 
 class IntervalSequence : public testing::TestWithParam<Pacing> {};
 
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Pacing{"oneBall", &FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy, 44},
                     Pacing{"twoBalls", &FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2, 26},
                     Pacing{"threeBalls", &FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3, 26}),
-    [](const testing::TestParamInfo<Pacing> &info) { return std::string(info.param.name); });
+    nameOf<Pacing>);
 
 TEST(FallingBalls, ReturnAtFifteenWritesTenThenFifteen)
 {
@@ -202,8 +203,7 @@ TEST(FallingBalls, BallsTheHandlerDoesNotMoveStayParked)
         form.tmrEnemy_Timer();
         form.tmrEnemy2_Timer();
     }
-    EXPECT_EQ(form.fiende3.Top(), 3480);
-    EXPECT_EQ(form.fiende3.Left(), 840);
+    EXPECT_EQ(form.fiende3.box().topLeft(), QPointF(840, 3480));
 }
 
 } // namespace
