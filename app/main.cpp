@@ -10,14 +10,13 @@ namespace {
 
 // Without a display Qt explains itself over several lines and aborts; a player
 // needs one line and an exit status that says it failed.
-void reportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &message)
+void reportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &)
 {
     if (type != QtFatalMsg)
         return; // the platform plugins' notes on the way to the failure
     const char *display = std::getenv("DISPLAY");
     std::fprintf(stderr, "tolvarn: cannot open a window: no usable display (DISPLAY=%s)\n",
                  display && *display ? display : "not set");
-    (void)message;
     std::_Exit(1);
 }
 

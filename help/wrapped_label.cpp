@@ -28,7 +28,8 @@ QString textToLayOut(QString text)
 
 } // namespace
 
-WrappedLabel::WrappedLabel(QString caption, QWidget *parent) : QWidget(parent), m_caption(std::move(caption))
+WrappedLabel::WrappedLabel(QString caption, QWidget *parent)
+    : QWidget(parent), m_caption(std::move(caption)), m_textToLayOut(textToLayOut(m_caption))
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -55,7 +56,7 @@ void WrappedLabel::layOut(QTextLayout &layout) const
 
 WrappedLabel::Place WrappedLabel::placeOf(qsizetype index) const
 {
-    QTextLayout layout(textToLayOut(m_caption), font(), this);
+    QTextLayout layout(m_textToLayOut, font(), this);
     layOut(layout);
     const QTextLine line = layout.lineForTextPosition(static_cast<int>(index));
     if (!line.isValid())
@@ -70,7 +71,7 @@ void WrappedLabel::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), palette().color(QPalette::Button));
     painter.setClipRect(rect());
     painter.setPen(palette().color(QPalette::ButtonText));
-    QTextLayout layout(textToLayOut(m_caption), font(), this);
+    QTextLayout layout(m_textToLayOut, font(), this);
     layOut(layout);
     layout.draw(&painter, QPointF(0, 0));
 }

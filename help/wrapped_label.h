@@ -30,4 +30,5 @@ private:
     void layOut(QTextLayout &layout) const;
 
     QString m_caption;
+    QString m_textToLayOut; // the caption as the layout takes it
 };

@@ -5,6 +5,7 @@
 // that reports each box it sees, so that the end can be checked.
 #include "app/main_window.h"
 #include "help/help_window.h"
+#include "named_rows.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -34,13 +35,6 @@ namespace {
 
 using namespace std::string_literals;
 using namespace Qt::StringLiterals;
-
-// Rows print by name: gtest's fallback prints their raw bytes, padding included.
-template <typename Row>
-    requires requires(const Row &row) { row.name; }
-void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
-template <typename Row>
-std::string nameOf(const testing::TestParamInfo<Row> &info) { return info.param.name; }
 
 // A hang ends the process by SIGALRM after a minute (for slow sanitizer builds), failing one test.
 struct Watchdog {

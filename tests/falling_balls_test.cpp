@@ -1,6 +1,7 @@
 // The falling balls: first ticks, returns, the right-hand line and the quickening timers.
 #include "app/frmtolvarn.h"
 #include "scripted_runtime.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,18 @@ constexpr float Highest = 0.99999994f; // the largest float below 1
 
 using Handler = void (FrmTolvarn::*)();
 
-// Rows print by name: gtest's fallback prints their raw bytes, padding included.
-template <typename Row>
-    requires requires(const Row &row) { row.name; }
-void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
-template <typename Row>
-std::string nameOf(const testing::TestParamInfo<Row> &info) { return info.param.name; }
+// A ball timer and the handler of its ticks.
+struct BallTimer {
+    Handler tick;
+    platform::Timer FrmTolvarn::*timer;
+};
+constexpr BallTimer OneBall{&FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy};
+constexpr BallTimer TwoBalls{&FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2};
+constexpr BallTimer ThreeBalls{&FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3};
 
 struct FirstTick {
     const char *name;
-    Handler handler;
-    platform::Timer FrmTolvarn::*timer;
+    BallTimer ballTimer;
     float r;
     float left1, left2, left3; // expected after the tick; Top is 50 for a moved ball
     int balls;
@@ -37,7 +39,7 @@ TEST_P(FirstTicks, ParkedBallsFallPastTheBottomAndReturnShifted)
     ScriptedRuntime runtime;
     FrmTolvarn form(runtime);
     runtime.randomNumbers = {tick.r, tick.r, tick.r};
-    (form.*tick.handler)();
+    (form.*tick.ballTimer.tick)();
 
     platform::Shape *balls[] = {&form.fiende, &form.fiende2, &form.fiende3};
     const float lefts[] = {tick.left1, tick.left2, tick.left3};
@@ -47,20 +49,20 @@ TEST_P(FirstTicks, ParkedBallsFallPastTheBottomAndReturnShifted)
         EXPECT_EQ(balls[i]->Top(), moved ? 50 : 3480) << "ball " << i + 1;
         EXPECT_EQ(balls[i]->Left(), moved ? lefts[i] : parkedLefts[i]) << "ball " << i + 1;
     }
-    EXPECT_EQ((form.*tick.timer).Interval(), 95);
+    EXPECT_EQ((form.*tick.ballTimer.timer).Interval(), 95);
     EXPECT_TRUE(runtime.randomNumbers.size() == static_cast<size_t>(3 - tick.balls));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Handlers, FirstTicks,
     testing::Values(
-        FirstTick{"oneBallLowest", &FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy, Lowest, 170, 0, 0, 1},
-        FirstTick{"oneBallHighest", &FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy, Highest, 2320, 0, 0, 1},
-        FirstTick{"twoBallsLowest", &FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2, Lowest, 170, 530, 0, 2},
-        FirstTick{"twoBallsHighest", &FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2, Highest, 2120, 2980, 0, 2},
-        FirstTick{"threeBallsLowest", &FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3, Lowest, 170, 530, 890, 3},
+        FirstTick{"oneBallLowest", OneBall, Lowest, 170, 0, 0, 1},
+        FirstTick{"oneBallHighest", OneBall, Highest, 2320, 0, 0, 1},
+        FirstTick{"twoBallsLowest", TwoBalls, Lowest, 170, 530, 0, 2},
+        FirstTick{"twoBallsHighest", TwoBalls, Highest, 2120, 2980, 0, 2},
+        FirstTick{"threeBallsLowest", ThreeBalls, Lowest, 170, 530, 890, 3},
         // Ball 3 returns past the right-hand line and stands there until its next tick.
-        FirstTick{"threeBallsHighest", &FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3, Highest, 2120, 2980,
+        FirstTick{"threeBallsHighest", ThreeBalls, Highest, 2120, 2980,
                   3840, 3}),
     nameOf<FirstTick>);
 
@@ -85,12 +87,12 @@ class RightHandLine : public testing::TestWithParam<RightHand> {};
 TEST_P(RightHandLine, EveryMovedBallIsCheckedEveryTick)
 {
     const RightHand &line = GetParam();
-    for (Handler handler : {&FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy3_Timer}) {
+    for (const BallTimer &ballTimer : {OneBall, TwoBalls, ThreeBalls}) {
         ScriptedRuntime runtime;
         FrmTolvarn form(runtime);
         form.fiende.setTop(50);
         form.fiende.setLeft(line.left);
-        (form.*handler)();
+        (form.*ballTimer.tick)();
         EXPECT_EQ(form.fiende.Left(), line.after);
         EXPECT_EQ(form.fiende.Top(), 120);
     }
@@ -104,8 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Lefts, RightHandLine,
 // from 100 to 15, where it stays; between ticks it is never anything else.
 struct Pacing {
     const char *name;
-    Handler handler;
-    platform::Timer FrmTolvarn::*timer;
+    BallTimer ballTimer;
     int ticksPerReturn;
 };
 
@@ -116,11 +117,11 @@ TEST_P(IntervalSequence, ShortensOnEachPacingReturnDownToFifteen)
     const Pacing &pacing = GetParam();
     ScriptedRuntime runtime;
     FrmTolvarn form(runtime);
-    platform::Timer &timer = form.*pacing.timer;
+    platform::Timer &timer = form.*pacing.ballTimer.timer;
     std::vector<int> changedAtTick;
     int last = timer.Interval();
     for (int tick = 1; tick <= 1 + 25 * pacing.ticksPerReturn; ++tick) {
-        (form.*pacing.handler)();
+        (form.*pacing.ballTimer.tick)();
         const int interval = timer.Interval();
         ASSERT_TRUE(interval >= 15 && interval <= 100 && interval % 5 == 0) << interval;
         if (interval != last) {
@@ -137,9 +138,9 @@ TEST_P(IntervalSequence, ShortensOnEachPacingReturnDownToFifteen)
 
 INSTANTIATE_TEST_SUITE_P(
     Handlers, IntervalSequence,
-    testing::Values(Pacing{"oneBall", &FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy, 44},
-                    Pacing{"twoBalls", &FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2, 26},
-                    Pacing{"threeBalls", &FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3, 26}),
+    testing::Values(Pacing{"oneBall", OneBall, 44},
+                    Pacing{"twoBalls", TwoBalls, 26},
+                    Pacing{"threeBalls", ThreeBalls, 26}),
     nameOf<Pacing>);
 
 TEST(FallingBalls, ReturnAtFifteenWritesTenThenFifteen)

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "help/help_window.h"
 #include "help/wrapped_label.h"
+#include "named_rows.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -18,13 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Rows print by name: gtest's fallback prints their raw bytes, padding included.
-template <typename Row>
-    requires requires(const Row &row) { row.name; }
-void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
-template <typename Row>
-std::string nameOf(const testing::TestParamInfo<Row> &info) { return info.param.name; }
 
 // Unusual colours, so that every background and text pixel is known to come from the palette.
 const QColor Face(170, 205, 235);

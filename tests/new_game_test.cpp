@@ -1,6 +1,7 @@
 // "Nytt spel": what each answer shows, which timers it switches on, and the label.
 #include "app/frmtolvarn.h"
 #include "scripted_runtime.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@ struct Answer {
     bool ball1, ball2, ball3;
     bool labelReset;
 };
-
-void PrintTo(const Answer &answer, std::ostream *out) { *out << answer.name; }
 
 class NewGame : public testing::TestWithParam<Answer> {};
 
@@ -66,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Answer{"infinity", QStringLiteral("inf"), NotANumber, false, false, false, false, false},
                     Answer{"notANumber", QStringLiteral("nan"), NotANumber, false, false, false, false, false},
                     Answer{"hex", QStringLiteral("0x2"), NotANumber, false, false, false, false, false}),
-    [](const testing::TestParamInfo<Answer> &info) { return std::string(info.param.name); });
+    nameOf<Answer>);
 
 TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
 {

@@ -3,6 +3,7 @@
 // checked after each event.
 #include "app/frmtolvarn.h"
 #include "scripted_runtime.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,6 @@ struct Session {
     const char *firstAnswer, *secondAnswer; // the second, given halfway, switches on a second ball timer
     std::uint32_t seed;
 };
-void PrintTo(const Session &session, std::ostream *out) { *out << session.name; }
 
 // Random numbers as the desktop gives them: 24 bits, so never 1; now and then exactly
 // the smallest or the largest, where the shifts reach the ends of their spans.
@@ -243,6 +243,6 @@ INSTANTIATE_TEST_SUITE_P(AnHourAndMore, Soak,
                          testing::Values(Session{"threeBallsThenBall2", "3", "2", 1},
                                          Session{"threeBallsThenBall1", "3", "1", 2},
                                          Session{"oneBallThenThree", "1", "3", 3}),
-                         [](const testing::TestParamInfo<Session> &info) { return std::string(info.param.name); });
+                         nameOf<Session>);
 
 } // namespace
