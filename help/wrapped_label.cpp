@@ -3,42 +3,41 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include <algorithm>
-
 namespace {
 
 // Qt's line breaking hangs a run of spaces past the end of the line it follows,
 // however long the run, so the words after it would come straight after the words
-// before it. Fed as no-break spaces, a run takes its full room and is carried over
-// as many lines as it fills, breaking anywhere like a word longer than the line.
-// A single space between words stays an ordinary place to break.
-QString textToLayOut(QString text)
+// before it. A no-break space takes its room like a letter instead, and zero-width
+// spaces around it let the line break on either side: the run fills the rest of its
+// line and as many lines after it as it needs, the words on both sides of it stay
+// where they fit, and no word is split. A single space between words stays an
+// ordinary place to break.
+constexpr QChar BreakHere(0x200B);
+
+bool inRun(const QString &text, qsizetype i)
 {
-    qsizetype i = 0;
-    while (i < text.size()) {
-        qsizetype end = i;
-        while (end < text.size() && text[end] == u' ')
-            ++end;
-        if (end - i > 1)
-            std::fill(text.begin() + i, text.begin() + end, QChar::Nbsp);
-        i = std::max(end, i + 1);
-    }
-    return text;
+    return text[i] == u' ' && ((i > 0 && text[i - 1] == u' ') || (i + 1 < text.size() && text[i + 1] == u' '));
 }
 
 } // namespace
 
-WrappedLabel::WrappedLabel(QString caption, QWidget *parent)
-    : QWidget(parent), m_caption(std::move(caption)), m_textToLayOut(textToLayOut(m_caption))
+WrappedLabel::WrappedLabel(QString caption, QWidget *parent) : QWidget(parent), m_caption(std::move(caption))
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    for (qsizetype i = 0; i < m_caption.size(); ++i) {
+        const bool spaceOfARun = inRun(m_caption, i);
+        if (spaceOfARun || (i > 0 && inRun(m_caption, i - 1)))
+            m_textToLayOut += BreakHere;
+        m_layoutIndex.push_back(static_cast<int>(m_textToLayOut.size()));
+        m_textToLayOut += spaceOfARun ? QChar::Nbsp : m_caption[i];
+    }
 }
 
 void WrappedLabel::layOut(QTextLayout &layout) const
 {
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
     layout.beginLayout();
     qreal top = 0;
@@ -58,10 +57,11 @@ WrappedLabel::Place WrappedLabel::placeOf(qsizetype index) const
 {
     QTextLayout layout(m_textToLayOut, font(), this);
     layOut(layout);
-    const QTextLine line = layout.lineForTextPosition(static_cast<int>(index));
+    const int position = m_layoutIndex[index];
+    const QTextLine line = layout.lineForTextPosition(position);
     if (!line.isValid())
         return {-1, 0, 0, 0};
-    return {line.lineNumber(), line.cursorToX(static_cast<int>(index)), line.y(), line.y() + line.height()};
+    return {line.lineNumber(), line.cursorToX(position), line.y(), line.y() + line.height()};
 }
 
 void WrappedLabel::paintEvent(QPaintEvent *)

@@ -2,6 +2,7 @@
 // at the box's bottom; runs of spaces take room like any other text.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -30,5 +31,6 @@ private:
     void layOut(QTextLayout &layout) const;
 
     QString m_caption;
-    QString m_textToLayOut; // the caption as the layout takes it
+    QString m_textToLayOut;   // the caption as the layout takes it
+    QList<int> m_layoutIndex; // where each character of the caption went in it
 };
