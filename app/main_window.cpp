@@ -2,13 +2,13 @@
 
 #include "help/help_window.h"
 #include "platform/qt_keys.h"
+#include "platform/qt_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStyle>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -67,10 +67,8 @@ void MainWindow::startTimers()
 
 void MainWindow::showCentred()
 {
-    adjustSize();
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.center() - QPoint(width() / 2, height() / 2));
-    show();
+    adjustSize(); // the menu bar's height is known once the window is laid out
+    platform::showCentred(*this);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)

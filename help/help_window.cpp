@@ -1,13 +1,13 @@
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
+#include "platform/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 
 namespace {
 
@@ -101,21 +101,10 @@ QFont HelpWindow::windowFont()
 void HelpWindow::Show()
 {
     // An open window stays where the user left it; a hidden one comes back centred.
-    if (!isVisible()) {
-        centreOnScreen();
-        show();
-    }
+    if (!isVisible())
+        platform::showCentred(*this);
     raise();
     activateWindow();
-}
-
-void HelpWindow::centreOnScreen()
-{
-    // The client area is centred: the frame's size is not known before the window
-    // manager has framed the window, and this way every showing lands on the same place.
-    QRect client(QPoint(0, 0), size());
-    client.moveCenter(screen()->availableGeometry().center());
-    setGeometry(client);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

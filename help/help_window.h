@@ -29,8 +29,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void centreOnScreen();
-
     QLabel *m_picture2 = nullptr;
     QLabel *m_picture1 = nullptr;
     WrappedLabel *m_lblInfo2 = nullptr;
