@@ -1,5 +1,6 @@
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
 #include "app/main_window.h"
+#include "platform/qt_runtime.h"
 
 #include <QApplication>
 
@@ -22,11 +23,18 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
+    // The game takes no command line, so Qt reads none of its own options (-reverse,
+    // -style, ...) from it either: it gets the program's name alone. Its environment
+    // variables still apply.
+    char name[] = "tolvarn";
+    char *qtArgv[] = {argv[0] ? argv[0] : name, nullptr};
+    int qtArgc = 1;
     const QtMessageHandler defaultHandler = qInstallMessageHandler(reportNoDisplay);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
+    platform::installSwedishQtTexts();
 
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +32,9 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
     dialog.setWindowTitle(titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
+    // Qt takes these from the desktop's theme, not from its Swedish catalogue.
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Avbryt"));
     const bool accepted = dialog.exec() == QDialog::Accepted;
     // An answer can start a game, and a game can end in a message: have one ready.
     if (!m_readyMessageBox)
@@ -41,6 +47,9 @@ void QtRuntime::MsgBox(const QString &text)
     // A message shown while another is open gets a box of its own.
     std::unique_ptr<QMessageBox> box = m_readyMessageBox ? std::move(m_readyMessageBox) : newMessageBox();
     box->setText(text);
+    // Without a window manager, X stacks windows in the order they were made, and a
+    // box made ahead of time would come up under every window made since.
+    box->raise();
     box->exec();
     if (!m_readyMessageBox)
         m_readyMessageBox = std::move(box);
@@ -50,6 +59,7 @@ std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
                                              QMessageBox::Ok, m_dialogParent);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not the desktop theme's word
     // Laying out a first text loads the font's glyphs and sizes the box, and the window
     // system's window is made now: all of it out of the way of the moment it shows.
     box->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyzåäö ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖ 0123456789 .,:;!?-"));
@@ -57,6 +67,15 @@ std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
     box->adjustSize();
     box->winId();
     return box;
+}
+
+bool installSwedishQtTexts()
+{
+    auto *texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QStringLiteral("qt_sv"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return QCoreApplication::installTranslator(texts);
+    delete texts;
+    return false;
 }
 
 void QtRuntime::Randomize()

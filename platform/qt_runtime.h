@@ -13,6 +13,11 @@
 
 namespace platform {
 
+// Puts Qt's own texts (a text field's menu, the boxes Qt makes) in Swedish like the
+// game's, whatever the user's language. False when Qt's Swedish catalogue is not
+// installed (Debian: qt6-translations-l10n): those texts then stay as Qt has them.
+bool installSwedishQtTexts();
+
 class QtRuntime final : public Runtime {
 public:
     using WindowFactory = std::function<std::unique_ptr<Window>()>;
