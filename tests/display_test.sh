@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# The game without a display: one clear line and a failing status at start, and a
-# prompt end with a failing status when the display goes away under it.
+# The game on and off a display: one clear line and a failing status at start without
+# one (whatever Qt options the command line holds); on an X server, with and without a
+# window manager, both windows centred frame included and a message box in front of
+# every window made since; and a prompt end with a failing status when the display
+# goes away under it.
 #   display_test.sh PATH_TO_TOLVARN
 set -uo pipefail
 game="$1"
 fail() { echo "FAIL: $*"; exit 1; }
 
-# No display at all.
-err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" 2>&1 >/dev/null)
+# No display at all. Qt's own options are not read: "-platform offscreen" would start it.
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$game" -platform offscreen 2>&1 >/dev/null)
 status=$?
+[ "$status" -ne 124 ] || fail "read -platform from its command line"
 [ "$status" -ne 0 ] || fail "started without a display"
 [ "$status" -lt 128 ] || fail "died of signal $((status - 128)) without a display"
 [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || fail "expected one line, got: $err"
@@ -20,19 +24,113 @@ status=$?
 [ "$status" -ne 0 ] && [ "$status" -lt 128 ] || fail "status $status with a dead display"
 [[ "$err" == *"DISPLAY=:4711"* ]] || fail "message does not name the display: $err"
 
-# A display that goes away while the game runs.
 if ! command -v Xvfb >/dev/null; then
-    echo "Xvfb not installed: the lost display is not checked"
+    echo "Xvfb not installed: the game on a display is not checked"
     exit 0
 fi
-for number in $(seq 140 160); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-done
-Xvfb ":$number" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+
+# Waits (up to 10 s: only a hang runs out) until the command succeeds.
+await() {
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+# Xvfb picks a free display itself and names it once it takes connections, so that
+# test runs side by side never share one.
+numbered=$(mktemp)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numbered" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
-env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=":$number" "$game" >/dev/null 2>&1 &
+game_pid=
+wm=
+trap 'kill $game_pid $wm $xvfb 2>/dev/null; rm -f "$numbered"' EXIT
+await test -s "$numbered" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$numbered")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# The newest visible window titled $1 other than window $2.
+window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" | tail -1; }
+# Left, top, width and height of window $1 with its frame (none without a window manager).
+framed_box() {
+    local info extents fl fr ft fb
+    info=$(xwininfo -id "$1") || return 1
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+    read -r fl fr ft fb <<<"${extents:-0 0 0 0}"
+    echo $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info") - fl)) \
+        $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info") - ft)) \
+        $(($(sed -n 's/.*Width: *//p' <<<"$info") + fl + fr)) $(($(sed -n 's/.*Height: *//p' <<<"$info") + ft + fb))
+}
+# The window with its frame stands within 2 px of the screen's centre (no panels here).
+centred() {
+    local box x y w h
+    box=$(framed_box "$1") || return 1
+    read -r x y w h <<<"$box"
+    [ $(((2 * x + w - 800) ** 2)) -le 16 ] && [ $(((2 * y + h - 600) ** 2)) -le 16 ]
+}
+# Clicks at x, y of window $1's client area.
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# What shows at the centre of window $1 is $1 itself, or its frame (its parent then).
+in_front() {
+    local box x y w h shown frame
+    box=$(framed_box "$1") || return 1
+    read -r x y w h <<<"$box"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2))
+    shown=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+    frame=$(xwininfo -tree -id "$1" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    [ "$shown" = "$1" ] || [ "$shown" = "$((frame))" ]
+}
+
+# Both windows centred, and a message box made before the help window, shown for the
+# first time, comes up in front of it. Qt's "-reverse" would mirror the menu bar and
+# the clicks would miss.
+check_windows() {
+    local where="$1" main help input message
+    "$game" -reverse >/dev/null 2>&1 &
+    game_pid=$!
+    await eval 'main=$(window_titled Tolvarn) && [ -n "$main" ]' || fail "$where: no game window"
+    await centred "$main" || fail "$where: game window at $(framed_box "$main"), not centred"
+    # "Nytt spel", answered with 1.5 in any locale: the clock starts, no ball falls, no
+    # message shows, and a message box is made ready.
+    click "$main" 30 9
+    await eval 'input=$(window_titled Svårighetsgrad) && [ -n "$input" ]' || fail "$where: no input box"
+    xdotool windowfocus "$input" type 15E-1
+    xdotool windowfocus "$input" key Return
+    await eval '[ -z "$(window_titled Svårighetsgrad)" ]' || fail "$where: the input box stays"
+    click "$main" 88 9
+    await eval 'help=$(window_titled Hjälp) && [ -n "$help" ]' || fail "$where: no help window"
+    await centred "$help" || fail "$where: help window at $(framed_box "$help"), not centred"
+    # Below the game's menu bar, still over the middle of the screen.
+    xdotool windowmove "$help" 100 220
+    await eval '[ "$(framed_box "$help" | cut -d" " -f2)" -ge 210 ]' || fail "$where: help window not moved"
+    # "Nytt spel", cancelled: "Bara 1-3 fungerar!".
+    click "$main" 30 9
+    await eval 'input=$(window_titled Svårighetsgrad) && [ -n "$input" ]' || fail "$where: no second input box"
+    xdotool windowfocus "$input" key Escape
+    await eval 'message=$(window_titled Tolvarn "$main") && [ -n "$message" ]' || fail "$where: no message box"
+    await in_front "$message" || fail "$where: the message box is behind another window"
+    kill "$game_pid"
+    wait "$game_pid" 2>/dev/null
+    game_pid=
+}
+
+if ! command -v xdotool >/dev/null || ! command -v xwininfo >/dev/null; then
+    echo "xdotool or x11-utils not installed: the windows are not checked"
+else
+    check_windows "without a window manager"
+    if command -v openbox >/dev/null; then
+        openbox >/dev/null 2>&1 &
+        wm=$!
+        await eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+        check_windows "under openbox"
+        kill "$wm"
+        wait "$wm" 2>/dev/null
+        wm=
+    else
+        echo "openbox not installed: the windows under a window manager are not checked"
+    fi
+fi
+
+# A display that goes away while the game runs.
+"$game" >/dev/null 2>&1 &
 game_pid=$!
 sleep 1.5
 kill -0 "$game_pid" 2>/dev/null || fail "the game did not start on the display"
@@ -47,5 +145,6 @@ if kill -0 "$game_pid" 2>/dev/null; then
 fi
 wait "$game_pid"
 status=$?
+game_pid=
 [ "$status" -ne 0 ] || fail "ended with status 0 after losing its display"
-echo "ok: no display, dead display and lost display all end with a failing status"
+echo "ok: no display, dead display and lost display end with a failing status; windows centred, messages in front"
