@@ -135,13 +135,15 @@ game_pid=$!
 sleep 1.5
 kill -0 "$game_pid" 2>/dev/null || fail "the game did not start on the display"
 kill "$xvfb"
-for _ in $(seq 10); do
+# Ten seconds: only a game that hangs misses it. How soon the game ends is the
+# benchmark's figure, not a pass mark here.
+for _ in $(seq 100); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1
 done
 if kill -0 "$game_pid" 2>/dev/null; then
     kill -9 "$game_pid"
-    fail "the game still runs a second after its display went away"
+    fail "the game still runs ten seconds after its display went away"
 fi
 wait "$game_pid"
 status=$?

@@ -1,148 +1,131 @@
-// The game window on the offscreen platform: what it draws, its frame and menus, and a
-// whole game played through the real dialogs to the end of the program.
+// The game window on the offscreen platform, in a dark desktop palette: what it draws,
+// its frame and menus, and the keys; and at twice the scale (CTest's "high_dpi").
 #include "app/main_window.h"
+#include "help/help_window.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QImage>
-#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
-QImage renderField(MainWindow &window)
+const QRgb Menu = qRgb(40, 44, 52);
+const QRgb Outline = qRgb(220, 220, 210);
+const QRgb White = qRgb(255, 255, 255);
+
+QImage drawn(QWidget &widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+template <typename Test>
+int countIn(const QImage &image, const QRect &area, Test test)
 {
-    return window.fieldView().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += test(image.pixel(x, y));
+    return count;
 }
 
-bool isReddish(QRgb pixel) { return qRed(pixel) >= 48 && qGreen(pixel) < 40 && qBlue(pixel) < 40; }
+struct Pixel { const char *what; int x, y; QRgb colour; };
 
-TEST(MainWindow, DrawsTheFieldItsWallsBallAndClockAtStart)
-{
+class GameWindow : public testing::Test {
+protected:
+    // Pixels of the field as drawn: walls in the desktop's menu colour, outlines in its window text.
+    void expectPixels(std::initializer_list<Pixel> pixels)
+    {
+        image = drawn(window.fieldView());
+        ASSERT_EQ(image.size(), QSize(217, 225));
+        for (const Pixel &pixel : pixels)
+            EXPECT_EQ(image.pixel(pixel.x, pixel.y), pixel.colour | 0xff000000u) << pixel.what;
+    }
+
+    struct DarkDesktop {
+        QPalette before = QApplication::palette();
+        DarkDesktop()
+        {
+            const QColor button(50, 54, 62), text(Outline);
+            QApplication::setPalette(QPalette(text, button, button, button, button, text, text, button, QColor(Menu)));
+        }
+        ~DarkDesktop() { QApplication::setPalette(before); }
+    } desktop;
     MainWindow window;
-    const QImage image = renderField(window);
-    ASSERT_EQ(image.size(), QSize(217, 225));
+    FrmTolvarn &form = window.form();
+    QImage image;
+};
 
-    const QRgb menu = QApplication::palette("QMenu").color(QPalette::Window).rgb();
-    const QRgb outline = window.palette().color(QPalette::WindowText).rgb();
-    // desktop_test checks the field's middle, the left and bottom bars and the ball.
-    const struct {
-        const char *what;
-        int x, y;
-        QRgb expected;
-    } pixels[] = {
-        {"field, top left of the white", 9, 9, qRgb(255, 255, 255)},
-        {"field, bottom right of the white", 207, 215, qRgb(255, 255, 255)},
-        {"right bar", 212, 100, menu},
-        {"top bar", 100, 4, menu},
-        {"bottom bar's top outline", 100, 216, outline},
-        {"outside the ball's corner", 88, 152, qRgb(255, 255, 255)},
-    };
-    for (const auto &pixel : pixels)
-        EXPECT_EQ(image.pixel(pixel.x, pixel.y), pixel.expected | 0xff000000u) << pixel.what;
-
-    // The ball's outline: dark all round (smoothed, so not exactly the outline colour).
-    for (const QPoint edge : {QPoint(88, 160), QPoint(104, 160), QPoint(96, 152), QPoint(96, 168)})
-        EXPECT_LT(qGray(image.pixel(edge)), 80) << edge.x() << "," << edge.y();
-
-    // The clock's "0": dark pixels in the left half of its box.
-    int dark = 0;
-    for (int y = 192; y < 217; ++y)
-        for (int x = 176; x < 192; ++x)
-            dark += qGray(image.pixel(x, y)) < 80;
-    EXPECT_GT(dark, 20);
-
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ASSERT_FALSE(isReddish(image.pixel(x, y))) << "no red ball before the game, at " << x << "," << y;
+TEST_F(GameWindow, AtStartShowsFieldWallsBallAndClockButNoRedBall)
+{
+    expectPixels({{"field's top left", 9, 9, White}, {"field's bottom right", 207, 215, White},
+                  {"left bar", 4, 100, Menu}, {"right bar", 212, 100, Menu}, {"top bar", 100, 4, Menu},
+                  {"bottom bar", 100, 220, Menu}, {"left bar's outline", 0, 100, Outline},
+                  {"field's outline under the bar", 8, 100, Outline}, {"bottom bar's outline", 100, 216, Outline},
+                  {"player ball", 96, 160, qRgb(0, 128, 0)}, {"outside the ball's corner", 88, 152, White}});
+    EXPECT_GT(countIn(image, QRect(176, 192, 16, 25), [](QRgb p) { return qGray(p) < 80; }), 20) << "the clock's 0";
+    EXPECT_EQ(countIn(image, image.rect(), [](QRgb p) { return qRed(p) >= 48 && qGreen(p) < 40 && qBlue(p) < 40; }), 0);
 }
 
-TEST(MainWindow, ClockTextBeyondItsBoxIsNotDrawn)
+TEST_F(GameWindow, StacksFrontToBackAndCutsTheClockAtItsBox)
 {
-    MainWindow window;
-    window.form().lblTid.setCaption(QStringLiteral("888888"));
-    const QImage image = renderField(window);
-    // Right of the box (x 209 on) lies the wall bar, untouched by the digits.
-    const QRgb menu = QApplication::palette("QMenu").color(QPalette::Window).rgb() | 0xff000000u;
-    for (int y = 194; y < 215; ++y)
-        EXPECT_EQ(image.pixel(210, y), menu) << y;
+    form.fiende.setLeft(1500);
+    form.fiende.setTop(1500);
+    form.fiende3.setLeft(1560);
+    form.fiende3.setTop(1500);
+    form.shMove.setLeft(3050);
+    form.shMove.setTop(1500);
+    form.lblTid.setCaption(QStringLiteral("888888"));
+    expectPixels({{"ball 1 over ball 3", 110, 108, qRgb(192, 0, 0)}, {"ball 3 beside it", 119, 108, qRgb(64, 0, 0)},
+                  {"the bar over the player", 212, 108, Menu}});
+    EXPECT_EQ(countIn(image, QRect(209, 193, 7, 23), [](QRgb p) { return p != (Menu | 0xff000000u); }), 0);
 }
 
-TEST(MainWindow, FixedFrameTitleAndMenus)
+TEST_F(GameWindow, HasAFixedFrameTwoMenuItemsAndTakesTheArrowKeys)
 {
-    MainWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tolvarn"));
-    EXPECT_TRUE(window.windowFlags().testFlags(Qt::WindowCloseButtonHint | Qt::WindowTitleHint));
+    EXPECT_FALSE(window.windowIcon().isNull());
     EXPECT_FALSE(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     window.showCentred();
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_EQ(window.centralWidget()->geometry().size(), QSize(217, 225));
-    EXPECT_EQ(window.centralWidget()->geometry().top(), window.menuBar()->geometry().bottom() + 1);
-    EXPECT_FALSE(window.windowIcon().isNull());
-
+    EXPECT_EQ(window.centralWidget()->geometry(), QRect(0, window.menuBar()->height(), 217, 225));
     QStringList captions;
-    for (QAction *action : window.menuBar()->actions()) {
-        captions << action->text();
-        EXPECT_EQ(action->menu(), nullptr) << "nothing drops down";
-        EXPECT_TRUE(action->shortcut().isEmpty());
+    for (QAction *action : window.menuBar()->actions())
+        captions << action->text() + (action->menu() ? "..." : "");
+    EXPECT_EQ(captions, (QStringList{"Nytt spel", "Hjälp"}));
+    if (platform::installSwedishQtTexts()) { // with qt6-translations-l10n
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        EXPECT_EQ(menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0), QStringLiteral("Ångra"));
     }
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Nytt spel"), QStringLiteral("Hjälp")}));
+
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(form.shMove.box().topLeft(), QPointF(1420, 2180));
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_A})
+        QTest::keyClick(&window, key);
+    EXPECT_EQ(form.shMove.box().topLeft(), QPointF(1320, 2280));
 }
 
-// Answers the dialogs as a player would: 1 ball, then steer into it; prints the
-// game-over text and presses OK, which ends the program.
-void playOneGameToTheEnd()
+// Run by CTest with QT_SCALE_FACTOR=2 (test "high_dpi"); skipped otherwise.
+TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
 {
+    if (qApp->devicePixelRatio() != 2.0)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
     MainWindow window;
-    window.showCentred();
-    QTimer player;
-    player.setInterval(5);
-    QObject::connect(&player, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            std::fprintf(stderr, "asked: %s\n", qPrintable(input->labelText()));
-            input->accept(); // the field holds 1
-            return;
-        }
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            std::fprintf(stderr, "told: %s\n", qPrintable(box->text()));
-            std::fflush(stderr);
-            box->button(QMessageBox::Ok)->click();
-            return;
-        }
-        FrmTolvarn &form = window.form();
-        // Dodge nothing for the first second, so that the clock has counted.
-        if (form.fiende.Top() > 3000 || form.lblTid.Caption() == QStringLiteral("0"))
-            return;
-        const float dx = form.fiende.Left() - form.shMove.Left();
-        if (dx > 150)
-            QTest::keyClick(&window, Qt::Key_Right);
-        else if (dx < -150)
-            QTest::keyClick(&window, Qt::Key_Left);
-        else if (form.shMove.Top() - form.fiende.Top() > 600)
-            QTest::keyClick(&window, Qt::Key_Up);
-    });
-    player.start();
-    QTimer::singleShot(0, &window, [&] { window.newMenu().trigger(); });
-    QTimer::singleShot(20000, [] { std::_Exit(3); });
-    QApplication::exec();
-    std::_Exit(4); // the event loop must never end by itself
-}
+    const QImage image = drawn(window.fieldView());
+    ASSERT_EQ(image.size(), QSize(434, 450));
+    const QRgb outline = window.palette().color(QPalette::WindowText).rgb();
+    const QRgb menu = QApplication::palette("QMenu").color(QPalette::Window).rgb();
+    for (const auto &[x, colour] : {std::pair{1, outline}, {2, menu}, {17, outline}, {18, White}})
+        EXPECT_EQ(image.pixel(x, 200), colour | 0xff000000u) << x;
+    EXPECT_EQ(image.pixel(193, 321), qRgb(0, 128, 0) | 0xff000000u) << "the ball's middle";
+    EXPECT_EQ(image.pixel(179, 307), image.pixel(20, 20)) << "the field outside the ball's corner";
 
-TEST(MainWindowDeathTest, OneGameFromNewGameToTheEndOfTheProgram)
-{
-    EXPECT_EXIT(playOneGameToTheEnd(), testing::ExitedWithCode(0),
-                "asked: Hur m.*nga bollar vill du ha\\? 1-3\\.\n.*"
-                "told: Bravo! Tyv.*rr s.* klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.*rs.*k kanske\\?\n$");
+    HelpWindow help;
+    ASSERT_EQ(drawn(help).size(), QSize(1216, 480));
+    EXPECT_EQ(drawn(help).pixel(300, 240), White) << "inside the game picture's field";
 }
 
 } // namespace

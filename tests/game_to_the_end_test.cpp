@@ -1,0 +1,81 @@
+// A whole game on the real windows, in a child process (a death test) that reports every
+// box it sees on stderr, so that the program's end and its status can be checked.
+#include "app/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// A box as the player meets it: its text, title and field, and its buttons.
+QString describe(QWidget *box)
+{
+    QStringList buttons;
+    for (const QPushButton *button : box->findChildren<QPushButton *>())
+        buttons << button->text().remove(u'&');
+    if (auto *input = qobject_cast<QInputDialog *>(box))
+        return QStringLiteral("asked: %1 [%2] (%3) %4")
+            .arg(input->labelText(), input->windowTitle(), input->textValue(), buttons.join(u'/'));
+    auto *message = qobject_cast<QMessageBox *>(box);
+    return QStringLiteral("told: %1 %2%3").arg(message->text(), buttons.join(u'/'), message->icon() ? u" icon" : u"");
+}
+
+// Answers 1 and, once the clock has counted, steers the green ball under the falling
+// one with the arrow keys and asks for a new game: the touch comes while the box is
+// open, and its message over it. The end must come from the game: the event loop
+// ending exits 5, a hang 3.
+[[noreturn]] void playOneGame()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    MainWindow window;
+    const FrmTolvarn &form = window.form();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box || box->property("seen").toBool())
+            return;
+        box->setProperty("seen", true);
+        std::fprintf(stderr, "%s\n", describe(box).toUtf8().constData());
+        std::fflush(stderr);
+        if (auto *input = qobject_cast<QInputDialog *>(box); input && !form.tmrEnemy.Enabled())
+            input->accept(); // the field holds 1
+        else if (auto *message = qobject_cast<QMessageBox *>(box))
+            message->button(QMessageBox::Ok)->click();
+    });
+    QTimer player;
+    QObject::connect(&player, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0") || form.fiende.Top() > 1000)
+            return;
+        for (int i = 0; i < 100 && std::abs(form.fiende.Left() - form.shMove.Left()) > 50; ++i)
+            QTest::keyClick(&window, form.fiende.Left() > form.shMove.Left() ? Qt::Key_Right : Qt::Key_Left);
+        player.stop();
+        QTimer::singleShot(0, &window, [&window] { window.newMenu().trigger(); });
+    });
+    poll.start(2);
+    player.start(5);
+    window.showCentred();
+    QTimer::singleShot(0, &window, [&window] { window.newMenu().trigger(); });
+    QTimer::singleShot(60000, [] { std::_Exit(3); });
+    QApplication::exec();
+    std::_Exit(5);
+}
+
+// Non-ASCII letters match as any bytes: the child's stderr need not be UTF-8.
+TEST(GameToTheEndDeathTest, EndsTheProgramWithStatusZeroAfterOneGameOverMessage)
+{
+    EXPECT_EXIT(playOneGame(), testing::ExitedWithCode(0),
+                "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt\n"
+                "asked: .*\n"
+                "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK\n$");
+}
+
+} // namespace
