@@ -36,9 +36,10 @@ await() {
 }
 
 # Xvfb picks a free display itself and names it once it takes connections, so that
-# test runs side by side never share one.
+# test runs side by side never share one. Without -noreset it would reset, refusing
+# connections for a moment, each time its last client leaves.
 numbered=$(mktemp)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$numbered" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$numbered" >/dev/null 2>&1 &
 xvfb=$!
 game_pid=
 wm=
