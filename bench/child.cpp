@@ -1,478 +1,224 @@
-// The measured programs: a bare window, the same window with a 1 ms timer that does
-// nothing, and the game's production main window. All three run in this same binary
-// under the same QApplication subclass, which stamps events as they are delivered.
+// The measured programs: the animation floor and the game's own main window, each
+// under the same QApplication subclass, which stamps the events it delivers.
 #include "bench/child.h"
 
 #include "app/main_window.h"
+#include "bench/floor_window.h"
 #include "platform/twips.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QLayout>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPaintEvent>
-#include <QPainter>
-#include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
-
-// Every malloc of the process is counted, so that the bench can tell how many the
-// collision check's ticks make; forwarded to glibc's own allocator. Not with the
-// sanitizers, which bring their own allocator.
-namespace {
-std::size_t g_allocations = 0;
-}
-#ifdef TOLVARN_BENCH_COUNT_MALLOCS
-extern "C" {
-void *__libc_malloc(std::size_t size);
-void *__libc_calloc(std::size_t count, std::size_t size);
-void *__libc_realloc(void *pointer, std::size_t size);
-}
-extern "C" void *malloc(std::size_t size)
-{
-    ++g_allocations;
-    return __libc_malloc(size);
-}
-extern "C" void *calloc(std::size_t count, std::size_t size)
-{
-    ++g_allocations;
-    return __libc_calloc(count, size);
-}
-extern "C" void *realloc(void *pointer, std::size_t size)
-{
-    ++g_allocations;
-    return __libc_realloc(pointer, size);
-}
-constexpr bool CountsMallocs = true;
-#else
-constexpr bool CountsMallocs = false;
-#endif
 
 namespace bench {
 namespace {
 
-std::int64_t nowNs()
+// The steady clock, which the driver reads too.
+double nowMs()
 {
-    using namespace std::chrono;
-    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// Unbuffered, so that the driver sees each line at once.
-void say(const std::string &line)
+// One line to the driver, at once: stdout is a pipe, which would hold it back.
+void say(std::string line, const std::vector<double> &values = {})
 {
-    const std::string text = line + "\n";
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(1, text.data() + done, text.size() - done);
-        if (n <= 0)
-            return;
-        done += static_cast<std::size_t>(n);
-    }
+    for (double value : values)
+        line += ' ' + std::to_string(value);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
 }
 
-constexpr Qt::WindowFlags GameWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                            Qt::MSWindowsFixedSizeDialogHint;
+enum class Phase { Idle, Play, TouchByKey, TouchByTick };
 
-// The floor: a window of the game's size with the same two-item menu bar and a field
-// that paints itself white.
-class BareField : public QWidget {
+// Stamps the outermost delivery of every event: when it began and when it was done,
+// which for a repaint includes handing the picture to the platform.
+class Probe : public QApplication {
 public:
-    BareField()
-    {
-        setFixedSize(217, 225);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), Qt::white);
-    }
-};
-
-class BareWindow : public QMainWindow {
-public:
-    BareWindow()
-    {
-        setWindowTitle(QStringLiteral("Tolvarn"));
-        setWindowFlags(GameWindowFlags);
-        QMenuBar *menus = menuBar();
-        menus->setNativeMenuBar(false);
-        menus->addAction(QStringLiteral("Nytt spel"));
-        menus->addAction(QStringLiteral("Hjälp"));
-        setCentralWidget(new BareField);
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
-    }
-
-    void showCentred()
-    {
-        adjustSize();
-        const QRect screen = this->screen()->availableGeometry();
-        move(screen.center() - QPoint(width() / 2, height() / 2));
-        show();
-    }
-};
-
-// Positions the bench watches in the game, read before and after each event.
-struct Snapshot {
-    std::array<float, 8> positions{};
-    std::int32_t ballInterval = 0;
-    bool touching = false;
-};
-
-bool touches(const platform::Shape &player, const platform::Shape &ball)
-{
-    return std::fabs(player.Left() - ball.Left()) < 255 && std::fabs(player.Top() - ball.Top()) < 255;
-}
-
-enum class Phase { Idle, Play100, Play15, Touch };
-
-class ProbeApp : public QApplication {
-public:
-    ProbeApp(int &argc, char **argv) : QApplication(argc, argv) {}
+    using QApplication::QApplication;
 
     QWidget *window = nullptr;
     QWidget *field = nullptr;
     MainWindow *game = nullptr;
-    Phase phase = Phase::Idle;
-    bool touchByKey = false;
-
-    // Counted since the driver's last "mark".
-    struct Counts {
-        std::size_t checkTicks = 0;
-        std::size_t ballTicks = 0;
-        std::size_t keyPresses = 0;
-        std::size_t maxCheckAllocations = 0;
-    } counts;
-    std::size_t allocationsAtMark = 0;
-
-    std::vector<double> periods100;
-    std::vector<double> periods15;
-    std::vector<double> keyToFrame;
+    FloorWindow *floor = nullptr;
 
     bool notify(QObject *receiver, QEvent *event) override
     {
-        const bool outer = m_depth == 0;
-        std::int64_t entry = 0;
-        Snapshot before;
-        if (outer) {
-            entry = nowNs();
-            m_paintedField = false;
-            if (game)
-                before = snapshot();
-        }
         const QEvent::Type type = event->type();
-        if (type == QEvent::Show && game && qobject_cast<QMessageBox *>(receiver))
-            messageShown();
-        if (type == QEvent::Show && phase == Phase::Touch) {
-            // The player answers the input box of "Nytt spel" with its default, 1.
-            if (auto *input = qobject_cast<QInputDialog *>(receiver))
-                QTimer::singleShot(0, input, &QDialog::accept);
+        if (type == QEvent::Paint && receiver == field) {
+            m_painted = true;
+            const QRegion &region = static_cast<QPaintEvent *>(event)->region();
+            m_keyShown = m_keyShown || (m_keyT0 > 0 && region.intersects(platform::pixelRect(form().shMove.box())));
+        } else if (type == QEvent::Show) {
+            shown(receiver);
         }
-
-        // A tick of the collision check: the one event a QtTimer receives itself.
-        const bool checkTick = outer && game && dynamic_cast<platform::QtTimer *>(receiver) != nullptr;
-        const std::size_t allocationsBefore = g_allocations;
+        if (m_depth > 0)
+            return QApplication::notify(receiver, event);
+        const double entry = nowMs();
+        const float top = game ? form().fiende.Top() : 0;
+        const int interval = game ? form().tmrEnemy3.Interval() : 0;
         ++m_depth;
         const bool result = QApplication::notify(receiver, event);
         --m_depth;
-        if (checkTick) {
-            ++counts.checkTicks;
-            counts.maxCheckAllocations = std::max(counts.maxCheckAllocations, g_allocations - allocationsBefore);
-        }
-
-        if (type == QEvent::Paint && receiver == field)
-            fieldPainted(static_cast<QPaintEvent *>(event)->region());
-        if (outer)
-            eventDone(entry, before, type, receiver);
+        delivered(entry, game && type == QEvent::KeyPress, game && type == QEvent::Timer && form().fiende.Top() != top,
+                  interval);
         return result;
     }
 
+    void command(const std::string &line)
+    {
+        if (line == "key") {
+            // Up and down in turn, posted as the window system delivers a key.
+            postEvent(window, new QKeyEvent(QEvent::KeyPress, m_up ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier));
+            m_up = !m_up;
+        } else if (line == "play" && floor) {
+            floor->play();
+            say("fast");
+        } else if (line == "play" || line == "touch key") {
+            // "Nytt spel" answered with 3, or with 1 for a touch arranged after the first tick.
+            m_phase = line == "play" ? Phase::Play : Phase::TouchByKey;
+            m_answer = line == "play" ? QStringLiteral("3") : QStringLiteral("1");
+            QTimer::singleShot(0, game, [this] { game->newMenu().trigger(); });
+        } else if (line == "touch tick") {
+            m_phase = Phase::TouchByTick;
+        } else if (line == "report") {
+            say("slow", m_periods[SlowLevelMs]);
+            say("fast", m_periods[15]);
+            say("key", m_keyToFrame);
+        }
+    }
+
 private:
-    Snapshot snapshot() const
+    FrmTolvarn &form() const { return game->form(); }
+
+    void shown(QObject *receiver)
     {
-        FrmTolvarn &form = game->form();
-        Snapshot s;
-        s.positions = {form.shMove.Left(),  form.shMove.Top(),  form.fiende.Left(),  form.fiende.Top(),
-                       form.fiende2.Left(), form.fiende2.Top(), form.fiende3.Left(), form.fiende3.Top()};
-        s.ballInterval = form.tmrEnemy3.Interval();
-        s.touching = touches(form.shMove, form.fiende) || touches(form.shMove, form.fiende2) ||
-                     touches(form.shMove, form.fiende3);
-        return s;
+        if (auto *input = qobject_cast<QInputDialog *>(receiver)) {
+            input->setTextValue(m_answer);
+            QTimer::singleShot(0, input, &QDialog::accept);
+        } else if (game && qobject_cast<QMessageBox *>(receiver)) {
+            // The game-over message: the game ends here, as it does on its own.
+            say(m_touchT0 > 0 ? "touch " + std::to_string(nowMs() - m_touchT0) : "died");
+            std::_Exit(0);
+        }
     }
 
-    void fieldPainted(const QRegion &region)
+    // The outermost delivery of an event is done, and with it the flush of what it painted.
+    void delivered(double entry, bool keyPress, bool ballTick, int interval)
     {
-        m_paintedField = true;
-        if (game && m_keyT0 != 0 && region.intersects(platform::pixelRect(game->form().shMove.box())))
-            m_keyShown = true;
-    }
-
-    // The outermost delivery of an event has returned: whatever it painted is flushed.
-    void eventDone(std::int64_t entry, const Snapshot &before, QEvent::Type type, QObject *receiver)
-    {
-        if (m_paintedField && !m_firstFrame) {
-            m_firstFrame = true;
-            say("paint " + std::to_string(nowNs()) + " " + QGuiApplication::platformName().toStdString());
-        }
-        if (m_keyShown) {
-            keyToFrame.push_back(static_cast<double>(nowNs() - m_keyT0) / 1e6);
-            m_keyShown = false;
-            m_keyT0 = 0;
-        }
-        if (type == QEvent::KeyPress && receiver == window && game) {
-            m_keyT0 = entry;
-            ++counts.keyPresses;
-        }
-        if (!game)
-            return;
-
-        const Snapshot after = snapshot();
-        if (!before.touching && after.touching && m_touchT0 == 0)
+        if (std::exchange(m_painted, false) && !std::exchange(m_firstFrame, true))
+            say("paint " + std::to_string(nowMs()));
+        if (m_keyShown)
+            m_keyToFrame.push_back(nowMs() - m_keyT0);
+        if (m_keyShown || keyPress)
+            m_keyT0 = keyPress ? entry : 0;
+        m_keyShown = false;
+        // After the arranged touch, the next key press or ball tick is the one that touches.
+        if (m_touchArranged && m_touchT0 == 0 && (keyPress || ballTick))
             m_touchT0 = entry;
-        const bool ballsMoved = std::equal(before.positions.begin() + 2, before.positions.end(),
-                                           after.positions.begin() + 2) == false;
-        if (type != QEvent::Timer || !ballsMoved)
-            return;
-        if (phase == Phase::Touch) {
-            arrangeTouch();
-            return;
-        }
-        if (phase != Phase::Play100 && phase != Phase::Play15)
-            return;
+        if (ballTick)
+            ballTicked(entry, interval);
+    }
 
-        // A tick of tmrEnemy3, stamped when its timer event was delivered.
-        ++counts.ballTicks;
-        if (m_lastTick != 0 && before.ballInterval == m_lastInterval) {
-            const double period = static_cast<double>(entry - m_lastTick) / 1e6;
-            if (before.ballInterval == 100)
-                periods100.push_back(period);
-            else if (before.ballInterval == 15)
-                periods15.push_back(period);
+    void ballTicked(double entry, int interval)
+    {
+        if ((m_phase == Phase::TouchByKey || m_phase == Phase::TouchByTick) && !m_touchArranged) {
+            // Ball 1 300 twips above the player: one step up, or its next fall of 70,
+            // puts them in touch.
+            m_touchArranged = true;
+            form().fiende.setLeft(form().shMove.Left());
+            form().fiende.setTop(form().shMove.Top() - 300);
+            if (m_phase == Phase::TouchByKey)
+                postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
         }
+        if (m_phase != Phase::Play)
+            return;
+        // Periods that start and end at the same interval.
+        if (m_lastTick > 0 && interval == m_lastInterval)
+            m_periods[interval].push_back(entry - m_lastTick);
         m_lastTick = entry;
-        m_lastInterval = before.ballInterval;
-        if (phase == Phase::Play100 && after.ballInterval != 100) {
-            phase = Phase::Play15;
-            game->form().tmrEnemy3.setInterval(15);
-            m_lastTick = 0;
+        m_lastInterval = interval;
+        // Once the slowest level is over, the game skips straight to the fastest.
+        if (form().tmrEnemy3.Interval() == SlowLevelMs - 5) {
+            form().tmrEnemy3.setInterval(15);
             say("fast");
         }
         keepPlayerClear();
     }
 
-    // The benchmark moves the player sideways, out of every ball's column, so that the
-    // game goes on; the arrow keys it presses move the player only up and down.
+    // The game goes on: the player leaves a ball's column for one of five that three
+    // balls cannot all block. The arrow keys only ever move it up and down.
     void keepPlayerClear()
     {
-        FrmTolvarn &form = game->form();
-        auto clear = [&](float left) {
-            for (const platform::Shape *ball : {&form.fiende, &form.fiende2, &form.fiende3}) {
-                if (std::fabs(left - ball->Left()) < 300)
-                    return false;
-            }
-            return true;
+        const auto clear = [this](float left) {
+            return std::fabs(left - form().fiende.Left()) >= 300 && std::fabs(left - form().fiende2.Left()) >= 300 &&
+                   std::fabs(left - form().fiende3.Left()) >= 300;
         };
-        const float left = form.shMove.Left();
-        if (clear(left))
-            return;
-        float best = left;
-        float bestDistance = 1e9f;
-        for (float candidate = 60; candidate < 3000; candidate += 30) {
-            if (clear(candidate) && std::fabs(candidate - left) < bestDistance) {
-                best = candidate;
-                bestDistance = std::fabs(candidate - left);
+        for (float left : {form().shMove.Left(), 100.0f, 800.0f, 1500.0f, 2200.0f, 2900.0f}) {
+            if (clear(left)) {
+                form().shMove.setLeft(left);
+                return;
             }
         }
-        form.shMove.setLeft(best);
-    }
-
-    // After the first tick of the game that "Nytt spel" started: ball 1 300 twips above
-    // the player, so that one step up, or the ball's next fall of 70, puts them in touch.
-    void arrangeTouch()
-    {
-        if (m_touchArranged)
-            return;
-        m_touchArranged = true;
-        FrmTolvarn &form = game->form();
-        form.fiende.setLeft(form.shMove.Left());
-        form.fiende.setTop(form.shMove.Top() - 300);
-        if (touchByKey)
-            QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
-    }
-
-    void messageShown()
-    {
-        if (phase == Phase::Touch && m_touchT0 != 0)
-            say("touch " + std::to_string(static_cast<double>(nowNs() - m_touchT0) / 1e6));
-        else
-            say("died");
-        std::_Exit(0);
     }
 
     int m_depth = 0;
-    bool m_paintedField = false;
-    bool m_firstFrame = false;
-    std::int64_t m_keyT0 = 0;
-    bool m_keyShown = false;
-    std::int64_t m_touchT0 = 0;
-    std::int64_t m_lastTick = 0;
-    std::int32_t m_lastInterval = 0;
-    bool m_touchArranged = false;
-};
-
-std::string joined(const char *name, const std::vector<double> &values)
-{
-    std::string line = name;
-    for (double value : values) {
-        line += ' ';
-        line += std::to_string(value);
-    }
-    return line;
-}
-
-class Commands {
-public:
-    explicit Commands(ProbeApp &app) : m_app(app), m_notifier(0, QSocketNotifier::Read)
-    {
-        QObject::connect(&m_notifier, &QSocketNotifier::activated, [this] { readInput(); });
-    }
-
-private:
-    void readInput()
-    {
-        char chunk[256];
-        const ssize_t n = ::read(0, chunk, sizeof chunk);
-        if (n <= 0)
-            std::_Exit(0); // the driver went away
-        m_pending.append(chunk, static_cast<std::size_t>(n));
-        std::size_t end;
-        while ((end = m_pending.find('\n')) != std::string::npos) {
-            const std::string command = m_pending.substr(0, end);
-            m_pending.erase(0, end + 1);
-            run(command);
-        }
-    }
-
-    void run(const std::string &command)
-    {
-        if (command == "quit")
-            std::_Exit(0);
-        if (command == "key") {
-            pressKey();
-            return;
-        }
-        if (command == "mark") {
-            m_app.counts = {};
-            m_app.allocationsAtMark = g_allocations;
-            return;
-        }
-        if (command == "counts") {
-            const auto &c = m_app.counts;
-            say("counts " + std::to_string(c.checkTicks) + " " + std::to_string(c.ballTicks) + " " +
-                std::to_string(c.keyPresses) + " " +
-                (CountsMallocs ? std::to_string(c.maxCheckAllocations) : std::string("-1")) + " " +
-                std::to_string(g_allocations - m_app.allocationsAtMark));
-            return;
-        }
-        if (command == "report") {
-            say(joined("periods100", m_app.periods100));
-            say(joined("periods15", m_app.periods15));
-            say(joined("keys", m_app.keyToFrame));
-            say("end");
-            return;
-        }
-        if (!m_app.game)
-            return;
-        FrmTolvarn &form = m_app.game->form();
-        if (command == "play") {
-            // A three-ball game as "Nytt spel" answered with 3 starts it, but with the
-            // balls already in the field, so that the 100 ms level lasts 25 ticks.
-            form.fiende.setTop(50);
-            form.fiende2.setTop(50);
-            form.fiende3.setTop(50);
-            form.shMove.setLeft(2400);
-            form.shMove.setTop(1500);
-            form.tmrEnemy3.setInterval(100);
-            form.lblTid.setCaption(QStringLiteral("0"));
-            form.tmrTid.setEnabled(true);
-            m_app.phase = Phase::Play100;
-            form.tmrEnemy3.setEnabled(true);
-        } else if (command == "touch-key" || command == "touch-tick") {
-            // A one-ball game through the real menu item and input box; the touch is
-            // arranged after its first tick (arrangeTouch).
-            m_app.phase = Phase::Touch;
-            m_app.touchByKey = command == "touch-key";
-            QTimer::singleShot(0, m_app.game, [this] { m_app.game->newMenu().trigger(); });
-        }
-    }
-
-    // Up and down in turn, as the window system would deliver a key.
-    void pressKey(Qt::Key key = Qt::Key_unknown)
-    {
-        if (key == Qt::Key_unknown) {
-            key = m_up ? Qt::Key_Up : Qt::Key_Down;
-            m_up = !m_up;
-        }
-        QCoreApplication::postEvent(m_app.window, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-    }
-
-    ProbeApp &m_app;
-    QSocketNotifier m_notifier;
-    std::string m_pending;
-    bool m_up = true;
+    Phase m_phase = Phase::Idle;
+    QString m_answer;
+    bool m_touchArranged = false, m_up = true;
+    bool m_painted = false, m_firstFrame = false, m_keyShown = false;
+    double m_keyT0 = 0, m_touchT0 = 0, m_lastTick = 0;
+    int m_lastInterval = 0;
+    std::map<int, std::vector<double>> m_periods; // by interval
+    std::vector<double> m_keyToFrame;
 };
 
 } // namespace
 
-int runChild(const char *kind, int argc, char **argv)
+int runChild(int argc, char **argv)
 {
-    ProbeApp app(argc, argv);
+    Probe app(argc, argv);
+    // Both windows are built and shown as app/main.cpp does with the game's.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
-    const std::string what = kind;
-
-    // Built as the game's main() (app/main.cpp) builds its window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
     std::unique_ptr<QMainWindow> window;
-    QTimer naiveCheck;
-    if (what == "game") {
-        QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
-        auto game = std::make_unique<MainWindow>();
-        app.game = game.get();
-        app.field = &game->fieldView();
-        game->showCentred();
-        window = std::move(game);
+    if (std::string(argv[2]) == "game") {
+        window.reset(app.game = new MainWindow);
+        app.field = &app.game->fieldView();
+        app.game->showCentred();
     } else {
-        auto bare = std::make_unique<BareWindow>();
-        app.field = bare->centralWidget();
-        if (what == "timer1ms") {
-            naiveCheck.setTimerType(Qt::PreciseTimer);
-            naiveCheck.setInterval(1);
-            QObject::connect(&naiveCheck, &QTimer::timeout, [] {});
-            naiveCheck.start();
-        }
-        bare->showCentred();
-        window = std::move(bare);
+        window.reset(app.floor = new FloorWindow);
+        app.field = app.floor->centralWidget();
+        app.floor->showCentred();
     }
     app.window = window.get();
 
-    Commands commands(app);
+    // Commands from the driver, one a line, read as they come.
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    std::string pending;
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char chunk[256];
+        const ssize_t n = ::read(0, chunk, sizeof chunk);
+        if (n <= 0)
+            std::_Exit(0); // the driver has gone
+        pending.append(chunk, static_cast<std::size_t>(n));
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1))
+            app.command(pending.substr(0, end));
+    });
     return QApplication::exec();
 }
 

@@ -1,11 +1,14 @@
-// The measured programs, each run by the benchmark driver as a child process of its own.
+// A measured program, run by the benchmark driver as a child process of its own.
 #pragma once
 
 namespace bench {
 
-// kind is "bare" (a window with a two-item menu bar), "timer1ms" (the same window and
-// one 1 ms precise timer that does nothing) or "game" (the game's own main window).
-// Talks to the driver over stdin (commands) and stdout (results), one line each.
-int runChild(const char *kind, int argc, char **argv);
+// The slowest level a game plays: its balls start below the field, so the first tick
+// brings the ball timer from 100 to 95 ms at once.
+constexpr int SlowLevelMs = 95;
+
+// argv[2] is "floor" (the animation floor) or "game" (the game's own main window).
+// Commands come one a line on stdin; stamps and answers go one a line to stdout.
+int runChild(int argc, char **argv);
 
 } // namespace bench

@@ -1,11 +1,11 @@
 // The benchmark driver: runs the measured programs as child processes and prints a table.
 #pragma once
 
-#include <string>
+#include <QStringList>
 
 namespace bench {
 
-// self is this program's path, started again with "--child KIND" for each measurement.
-int runDriver(const std::string &self, int argc, char **argv);
+// arguments: [--runs N], the number of runs whose medians it prints (3).
+int runDriver(const QStringList &arguments);
 
 } // namespace bench
