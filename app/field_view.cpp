@@ -44,11 +44,16 @@ void drawCircle(QPainter &painter, const QRect &pixels, const QColor &fill, cons
 }
 
 // The same as drawing the rectangle with a one-pixel pen: the box's edge pixels in the
-// outline colour, the fill within them.
+// outline colour, the fill within them. Each pixel is painted once: a ball's repaint
+// covers much of the field and of a wall, and painting them twice is half its cost.
 void drawRectangle(QPainter &painter, const QRect &pixels, const QColor &fill, const QColor &outline)
 {
-    painter.fillRect(pixels, outline);
-    painter.fillRect(pixels.adjusted(1, 1, -1, -1), fill);
+    const QRect inside = pixels.adjusted(1, 1, -1, -1);
+    painter.fillRect(inside, fill);
+    painter.fillRect(QRect(pixels.left(), pixels.top(), pixels.width(), 1), outline);
+    painter.fillRect(QRect(pixels.left(), pixels.bottom(), pixels.width(), 1), outline);
+    painter.fillRect(QRect(pixels.left(), inside.top(), 1, inside.height()), outline);
+    painter.fillRect(QRect(pixels.right(), inside.top(), 1, inside.height()), outline);
 }
 
 } // namespace
@@ -146,9 +151,9 @@ const QImage &FieldView::circleImage(const QSize &size, const QColor &fill, cons
 
 void FieldView::paintEvent(QPaintEvent *event)
 {
-    // The painter is already clipped to the region to paint.
+    // The painter is already clipped to the region to paint. The wall bars and the
+    // field cover the whole window, so its background never shows and is not painted.
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().color(QPalette::Button));
 
     const QColor outline = palette().color(QPalette::WindowText);
     const qreal scale = painter.device()->devicePixelRatio();
