@@ -83,11 +83,15 @@ void QtRuntime::Randomize()
     m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
 }
 
+float fractionOf(quint32 randomBits)
+{
+    // The top 24 bits fill a float's mantissa exactly, so the value can never round up to 1.
+    return static_cast<float>(randomBits >> 8) / static_cast<float>(1u << 24);
+}
+
 float QtRuntime::Rnd()
 {
-    // 24 random bits fill a float's mantissa exactly, so the value can never round up to 1.
-    constexpr quint32 steps = 1u << 24;
-    return static_cast<float>(m_random.bounded(steps)) / static_cast<float>(steps);
+    return fractionOf(m_random.generate());
 }
 
 std::unique_ptr<Window> QtRuntime::NewHelpWindow()

@@ -18,6 +18,9 @@ namespace platform {
 // installed (Debian: qt6-translations-l10n): those texts then stay as Qt has them.
 bool installSwedishQtTexts();
 
+// Random bits as a number in [0, 1), evenly spread: what the game's random source gives.
+float fractionOf(quint32 randomBits);
+
 class QtRuntime final : public Runtime {
 public:
     using WindowFactory = std::function<std::unique_ptr<Window>()>;

@@ -73,6 +73,8 @@ TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
     const std::vector<float> second = draw(true);
     EXPECT_NE(first, unseeded);
     EXPECT_NE(first, second);
+    EXPECT_EQ(platform::fractionOf(0), 0.0f);
+    EXPECT_LT(platform::fractionOf(0xffffffffu), 1.0f);
     const auto [lowest, highest] = std::ranges::minmax(second);
     EXPECT_TRUE(lowest >= 0 && lowest < 0.01f && highest > 0.99f && highest < 1) << lowest << " to " << highest;
 }
