@@ -1,6 +1,7 @@
 #include "bench/floor_window.h"
 
 #include "app/frmtolvarn.h"
+#include "platform/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QLayout>
@@ -8,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QTimer>
 
 #include <array>
@@ -87,8 +87,7 @@ FloorWindow::FloorWindow()
 void FloorWindow::showCentred()
 {
     adjustSize();
-    move(screen()->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    show();
+    platform::showCentred(*this);
 }
 
 void FloorWindow::play()
