@@ -5,7 +5,6 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-build_dir="${TOLVARN_BUILD_DIR:-$here/build/release}"
 
 install_missing_packages() {
     local wanted missing=()
@@ -21,22 +20,25 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-build() {
-    cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$build_dir"
+# The recipes are CMake's presets (CMakePresets.json); the build goes to build/release.
+configure() {
+    cd "$here"
+    cmake --preset release >/dev/null
 }
 
 case "${1:-}" in
 play)
     install_missing_packages
-    build
-    exec "$build_dir/app/tolvarn"
+    configure
+    cmake --build --preset game
+    exec build/release/app/tolvarn
     ;;
 test)
     install_missing_packages
-    build
+    configure
+    cmake --build --preset release
     # The tests draw on Qt's offscreen platform: no display needed.
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+    ctest --preset release -j "$(nproc)"
     ;;
 *)
     echo "usage: $0 play|test" >&2

@@ -1,6 +1,6 @@
 #include "app/field_view.h"
 
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "platform/shape.h"
 #include "platform/twips.h"
 

@@ -1,6 +1,6 @@
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
 #include "app/main_window.h"
-#include "platform/qt_runtime.h"
+#include "platform/qt/qt_runtime.h"
 
 #include <QApplication>
 

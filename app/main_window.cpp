@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
 #include "help/help_window.h"
-#include "platform/qt_keys.h"
-#include "platform/qt_placement.h"
+#include "platform/qt/qt_keys.h"
+#include "platform/qt/qt_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app/field_view.h"
-#include "app/frmtolvarn.h"
-#include "platform/qt_runtime.h"
-#include "platform/qt_timer.h"
+#include "game/frmtolvarn.h"
+#include "platform/qt/qt_runtime.h"
+#include "platform/qt/qt_timer.h"
 
 #include <QMainWindow>
 

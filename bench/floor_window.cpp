@@ -1,7 +1,7 @@
 #include "bench/floor_window.h"
 
-#include "app/frmtolvarn.h"
-#include "platform/qt_placement.h"
+#include "game/frmtolvarn.h"
+#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QLayout>

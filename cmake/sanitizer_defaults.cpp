@@ -18,9 +18,4 @@ const char *__ubsan_default_options()
     return "halt_on_error=1:print_stacktrace=1";
 }
 
-const char *__lsan_default_options()
-{
-    return "suppressions=" TOLVARN_LSAN_SUPPRESSIONS ":print_suppressions=0";
-}
-
 } // extern "C"

@@ -1,5 +1,5 @@
 // A red ball touching the player ball ends the game with the seconds lasted.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The red balls fall, return to the top shifted right by chance, and each return of
 // the pacing ball makes its timer tick 5 ms sooner, down to 15 ms.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // The clock: one more second a tick. The count lives only in the label's text.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "platform/numbers.h"
 
 void FrmTolvarn::tmrTid_Timer()

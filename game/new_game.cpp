@@ -1,5 +1,5 @@
 // "Nytt spel": asks for the number of balls and switches on the clock and a ball timer.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "platform/numbers.h"
 
 using platform::isNumeric;

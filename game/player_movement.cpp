@@ -1,5 +1,5 @@
 // The arrow keys move the player ball 100 twips a press and wrap it at the field's edges.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "platform/key_codes.h"
 
 void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/)

@@ -1,7 +1,7 @@
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
-#include "platform/qt_placement.h"
+#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QIcon>

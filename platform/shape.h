@@ -2,8 +2,7 @@
 #pragma once
 
 #include <QRectF>
-#include <QRgb>
-
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -13,10 +12,13 @@ enum class ShapeKind { Rectangle, Circle };
 // A shape's fill: a fixed colour, or the desktop's colour for menu backgrounds.
 struct Fill {
     bool followsDesktopMenu = false;
-    QRgb rgb = 0;
+    std::uint32_t rgb = 0; // opaque 0xAARRGGBB, as Qt's QRgb
 
     static constexpr Fill desktopMenu() { return {true, 0}; }
-    static constexpr Fill fixed(int red, int green, int blue) { return {false, qRgb(red, green, blue)}; }
+    static constexpr Fill fixed(int red, int green, int blue)
+    {
+        return {false, 0xff000000u | std::uint32_t(red) << 16 | std::uint32_t(green) << 8 | std::uint32_t(blue)};
+    }
 };
 
 class Shape {

@@ -1,5 +1,5 @@
 // The touch test, and the end of the game with the seconds lasted.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "scripted_runtime.h"
 

@@ -1,6 +1,6 @@
 // The falling balls: each tick's fall, the return to the top shifted by chance, the
 // right-hand line, and the pacing ball's quickening of its timer.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "scripted_runtime.h"
 

@@ -5,14 +5,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -112,11 +117,10 @@ TEST_F(GameWindow, HasAFixedFrameTwoMenuItemsAndTakesTheArrowKeys)
     EXPECT_EQ(form.shMove.box().topLeft(), QPointF(1320, 2280));
 }
 
-// Run by CTest with QT_SCALE_FACTOR=2 (test "high_dpi"); skipped otherwise.
+// Run by CTest with QT_SCALE_FACTOR=2 (test "high_dpi"), and only there.
 TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
 {
-    if (qApp->devicePixelRatio() != 2.0)
-        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2, as CTest's high_dpi does";
     MainWindow window;
     const QImage image = drawn(window.fieldView());
     ASSERT_EQ(image.size(), QSize(434, 450));
@@ -130,6 +134,29 @@ TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
     HelpWindow help;
     ASSERT_EQ(drawn(help).size(), QSize(1216, 480));
     EXPECT_EQ(drawn(help).pixel(300, 240), White) << "inside the game picture's field";
+}
+
+// The desktop's source: seeded anew by the clock at every start, spread over [0, 1).
+TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
+{
+    auto draw = [](bool seed) {
+        platform::QtRuntime runtime(nullptr, {});
+        if (seed)
+            runtime.Randomize();
+        std::vector<float> numbers(2000);
+        std::ranges::generate(numbers, [&] { return runtime.Rnd(); });
+        return numbers;
+    };
+    const std::vector<float> unseeded = draw(false), first = draw(true);
+    for (const qint64 then = QDateTime::currentMSecsSinceEpoch(); QDateTime::currentMSecsSinceEpoch() == then;)
+        QThread::msleep(1);
+    const std::vector<float> second = draw(true);
+    EXPECT_NE(first, unseeded);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(platform::fractionOf(0), 0.0f);
+    EXPECT_LT(platform::fractionOf(0xffffffffu), 1.0f);
+    const auto [lowest, highest] = std::ranges::minmax(second);
+    EXPECT_TRUE(lowest >= 0 && lowest < 0.01f && highest > 0.99f && highest < 1) << lowest << " to " << highest;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // "Nytt spel": what each answer shows, which timers it switches on, and the clock.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "scripted_runtime.h"
 

@@ -1,17 +1,12 @@
 // Typed answers as numbers: the test and the conversion agree, in the user's locale,
 // and only finite values pass.
 #include "platform/numbers.h"
-#include "platform/qt_runtime.h"
 
-#include <QDateTime>
 #include <QLocale>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -55,28 +50,5 @@ INSTANTIATE_TEST_SUITE_P(
                     Typed{QString(100000, u'9'), std::nullopt}, Typed{QString(100000, u'0') + "2", 2},
                     Typed{"2,5", 2.5, Swedish}, Typed{"2.5", std::nullopt, Swedish}, Typed{" 1e0 ", 1, Swedish},
                     Typed{"1E0", 1, Swedish}, Typed{QStringLiteral("1\u00a0000"), std::nullopt, Swedish}));
-
-// The desktop's source: seeded anew by the clock at every start, spread over [0, 1).
-TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
-{
-    auto draw = [](bool seed) {
-        platform::QtRuntime runtime(nullptr, {});
-        if (seed)
-            runtime.Randomize();
-        std::vector<float> numbers(2000);
-        std::ranges::generate(numbers, [&] { return runtime.Rnd(); });
-        return numbers;
-    };
-    const std::vector<float> unseeded = draw(false), first = draw(true);
-    for (const qint64 then = QDateTime::currentMSecsSinceEpoch(); QDateTime::currentMSecsSinceEpoch() == then;)
-        QThread::msleep(1);
-    const std::vector<float> second = draw(true);
-    EXPECT_NE(first, unseeded);
-    EXPECT_NE(first, second);
-    EXPECT_EQ(platform::fractionOf(0), 0.0f);
-    EXPECT_LT(platform::fractionOf(0xffffffffu), 1.0f);
-    const auto [lowest, highest] = std::ranges::minmax(second);
-    EXPECT_TRUE(lowest >= 0 && lowest < 0.01f && highest > 0.99f && highest < 1) << lowest << " to " << highest;
-}
 
 } // namespace

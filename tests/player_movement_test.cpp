@@ -1,5 +1,5 @@
 // The arrow keys: one step of 100 twips a press, and the wraps at the field's edges.
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "platform/key_codes.h"
 #include "scripted_runtime.h"

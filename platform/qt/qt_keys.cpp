@@ -1,4 +1,4 @@
-#include "platform/qt_keys.h"
+#include "platform/qt/qt_keys.h"
 
 #include "platform/key_codes.h"
 

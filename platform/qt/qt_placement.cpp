@@ -1,4 +1,4 @@
-#include "platform/qt_placement.h"
+#include "platform/qt/qt_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "app/frmtolvarn.h"
+#include "game/frmtolvarn.h"
 
 FrmTolvarn::FrmTolvarn(platform::Runtime &runtime) : m_runtime(runtime) {}
 
