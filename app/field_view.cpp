@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 

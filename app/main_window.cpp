@@ -1,26 +1,22 @@
 #include "app/main_window.h"
 
 #include "help/help_window.h"
+#include "platform/qt/qt_frame.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QLayout>
 #include <QMenuBar>
 #include <QStyle>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
-      m_runtime(this, [] { return std::make_unique<HelpWindow>(); }),
+      m_runtime(this, newHelpWindow),
       m_form(m_runtime)
 {
-    setWindowTitle(QStringLiteral("Tolvarn"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tolvarn.ico")));
-    // A fixed frame with a close button and no minimize or maximize button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 
     // The two items act at once when chosen: nothing drops down.
     QMenuBar *menus = menuBar();
@@ -73,7 +69,7 @@ void MainWindow::showCentred()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    m_form.Form_KeyDown(platform::keyCodeOf(*event), platform::shiftStateOf(*event));
+    m_form.Form_KeyDown(platform::keyCodeOf(*event));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -9,11 +9,6 @@ namespace {
 using platform::Shape;
 using platform::Timer;
 
-constexpr float BottomLine = 3100;
-constexpr float TopLine = 50;
-constexpr float RightHandLine = 3000;
-constexpr float LeftAfterRightHandLine = 60;
-
 // A fall is separate writes of Top, step after step; only where it ends is compared.
 void fall(Shape &ball, int steps, float step)
 {
@@ -24,12 +19,12 @@ void fallBall1(Shape &fiende) { fall(fiende, 14, 5); }
 void fallBall2(Shape &fiende2) { fall(fiende2, 12, 10); }
 void fallBall3(Shape &fiende3) { fall(fiende3, 12, 20); }
 
-bool hasReachedBottom(const Shape &ball) { return ball.Top() >= BottomLine; }
+bool hasReachedBottom(const Shape &ball) { return ball.Top() >= FrmTolvarn::BottomLine; }
 
 // The new Left is not tested here: the right-hand check deals with it.
 void returnToTop(Shape &ball, float shift)
 {
-    ball.setTop(TopLine);
+    ball.setTop(FrmTolvarn::TopLine);
     ball.setLeft(ball.Left() + shift);
 }
 
@@ -43,8 +38,8 @@ void shortenInterval(Timer &timer)
 
 void checkRightHandLine(Shape &ball)
 {
-    if (ball.Left() >= RightHandLine)
-        ball.setLeft(LeftAfterRightHandLine);
+    if (ball.Left() >= FrmTolvarn::RightHandLine)
+        ball.setLeft(FrmTolvarn::LeftHandLine);
 }
 
 } // namespace

@@ -1,5 +1,15 @@
 // The game window: its controls with their stored layout, the variables of its
-// handlers, and its event handlers. The handlers of the game's rules live in game/.
+// handlers, and its event handlers, one file of game/ for each rule.
+//
+// The rules keep the window's own names, so that a reader finds each rule by the event
+// it answers: controls and handlers read as a forms designer names them. Controls carry
+// a prefix by kind (`frm` window, `tmr` timer, `lbl` label, `sh` shape), handlers are
+// named control_event (`tmrEnemy2_Timer` is the tick of `tmrEnemy2`), variables a type
+// prefix (`str` text, `sng` single-precision number), and positions are the controls'
+// `Left`/`Top` in twips. Some names are Swedish: `fiende` is an enemy, a red ball;
+// `shMove` is the player's green ball; `lblTid` the clock ("tid", time); `tmrChecka`
+// checks for a touch. `Rnd`, `InputBox`, `MsgBox` and `End` are the runtime's services
+// (platform/runtime.h).
 #pragma once
 
 #include "platform/label.h"
@@ -21,7 +31,7 @@ public:
 
     // Window events.
     void Form_Load();
-    void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift); // game/player_movement.cpp
+    void Form_KeyDown(std::int16_t KeyCode);                       // game/player_movement.cpp
     void newMenu_Click();                                          // game/new_game.cpp
     void helpMenu_Click();
     void tmrEnemy_Timer();                                         // game/falling_balls.cpp
@@ -33,6 +43,14 @@ public:
     // The window's client area in twips, below the menu bar.
     static constexpr float ClientWidth = 3255;
     static constexpr float ClientHeight = 3375;
+
+    // The field's limits, shared by the player ball and the red balls: a Top at or past
+    // the bottom line sends a ball to the top line, a Left at or past the right-hand line
+    // sends it to the left-hand line.
+    static constexpr float BottomLine = 3100;
+    static constexpr float TopLine = 50;
+    static constexpr float RightHandLine = 3000;
+    static constexpr float LeftHandLine = 60;
 
     // Drawn controls. Positions and sizes in twips.
     platform::Label lblTid{2640, 2880, 495, 375, QStringLiteral("0")};

@@ -2,7 +2,7 @@
 #include "game/frmtolvarn.h"
 #include "platform/key_codes.h"
 
-void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/)
+void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode)
 {
     // Move: the key code matches at most one test.
     if (KeyCode == platform::keys::Right)
@@ -15,13 +15,13 @@ void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/)
         shMove.setTop(shMove.Top() + 100);
 
     // Wrap, after every key. Across, each target lies one twip inside the opposite
-    // limit; down, the target 3050 lies 50 inside its limit, and 50 itself stands.
-    if (shMove.Left() <= 59)
-        shMove.setLeft(2999);
-    if (shMove.Left() >= 3000)
-        shMove.setLeft(60);
-    if (shMove.Top() < 50)
-        shMove.setTop(3050);
-    if (shMove.Top() >= 3100)
-        shMove.setTop(50);
+    // limit; down, the target lies 50 inside the bottom line, and the top line itself stands.
+    if (shMove.Left() <= LeftHandLine - 1)
+        shMove.setLeft(RightHandLine - 1);
+    if (shMove.Left() >= RightHandLine)
+        shMove.setLeft(LeftHandLine);
+    if (shMove.Top() < TopLine)
+        shMove.setTop(BottomLine - 50);
+    if (shMove.Top() >= BottomLine)
+        shMove.setTop(TopLine);
 }

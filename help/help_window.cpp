@@ -1,10 +1,10 @@
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
+#include "platform/qt/qt_frame.h"
 #include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -72,11 +72,7 @@ WrappedLabel *newLabel(const QString &caption, const QRectF &box, QWidget *paren
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Hjälp"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tolvarn.ico")));
-    // A fixed frame with a close button and no minimize or maximize button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    platform::setFixedFrame(*this, QStringLiteral("Hjälp"));
     setFixedSize(platform::pixelSize(ClientWidth, ClientHeight));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -98,13 +94,29 @@ QFont HelpWindow::windowFont()
     return font;
 }
 
-void HelpWindow::Show()
+void HelpWindow::bringForward()
 {
     // An open window stays where the user left it; a hidden one comes back centred.
     if (!isVisible())
         platform::showCentred(*this);
     raise();
     activateWindow();
+}
+
+namespace {
+// The help window as the game's handlers hold it: one object, shown by Show().
+class HeldHelpWindow final : public platform::Window {
+public:
+    void Show() override { m_window.bringForward(); }
+
+private:
+    HelpWindow m_window;
+};
+} // namespace
+
+std::unique_ptr<platform::Window> newHelpWindow()
+{
+    return std::make_unique<HeldHelpWindow>();
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

@@ -5,15 +5,17 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class WrappedLabel;
 
-class HelpWindow : public QWidget, public platform::Window {
+class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
     // Shows the window centred, or brings the open one to the front where it is.
-    void Show() override;
+    void bringForward();
 
     // The window's face: a narrow sans-serif at 8 points. It is narrow enough that
     // the words after the goal's long run of spaces land left of the arrow keys.
@@ -34,3 +36,6 @@ private:
     WrappedLabel *m_lblInfo2 = nullptr;
     WrappedLabel *m_lblInformation = nullptr;
 };
+
+// A new help window for the game's handlers, which show it with Show().
+std::unique_ptr<platform::Window> newHelpWindow();

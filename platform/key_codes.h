@@ -10,9 +10,4 @@ constexpr std::int16_t Up = 38;
 constexpr std::int16_t Right = 39;
 constexpr std::int16_t Down = 40;
 
-// Shift state bits that come with a key.
-constexpr std::int16_t ShiftMask = 1;
-constexpr std::int16_t CtrlMask = 2;
-constexpr std::int16_t AltMask = 4;
-
 } // namespace platform::keys

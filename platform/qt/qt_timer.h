@@ -26,9 +26,6 @@ public:
     // Stops the ticks for good, whatever the timer's Enabled says (the window closed).
     void stopForGood();
 
-    // Whether a tick is due: a running timer, or a woken one whose tick is yet to come.
-    bool isTicking() const { return m_qtimer.isActive() || m_wakePosted; }
-
 protected:
     bool event(QEvent *event) override;
 
