@@ -1,6 +1,5 @@
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
-#include "app/main_window.h"
-#include "platform/qt/qt_runtime.h"
+#include "app/start_up.h"
 
 #include <QApplication>
 
@@ -34,13 +33,7 @@ int main(int, char *argv[])
     const QtMessageHandler defaultHandler = qInstallMessageHandler(reportNoDisplay);
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
-    platform::installSwedishQtTexts();
 
-    // Dialogs without a title of their own carry the program's name.
-    QApplication::setApplicationName(QStringLiteral("Tolvarn"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
-
-    MainWindow window;
-    window.showCentred();
+    const std::unique_ptr<MainWindow> window = startUp();
     return QApplication::exec();
 }

@@ -50,15 +50,18 @@ void MainWindow::startTimers()
 {
     // The collision check can only change its answer when a ball or the player moved,
     // so its timer sleeps until something moves.
-    m_tmrChecka = new platform::QtTimer(m_form.tmrChecka, [this] { m_form.tmrChecka_Timer(); }, this);
-    m_tmrChecka->setSleepsWhenIdle(true);
-    m_timers = {
-        m_tmrChecka,
-        new platform::QtTimer(m_form.tmrTid, [this] { m_form.tmrTid_Timer(); }, this),
-        new platform::QtTimer(m_form.tmrEnemy, [this] { m_form.tmrEnemy_Timer(); }, this),
-        new platform::QtTimer(m_form.tmrEnemy2, [this] { m_form.tmrEnemy2_Timer(); }, this),
-        new platform::QtTimer(m_form.tmrEnemy3, [this] { m_form.tmrEnemy3_Timer(); }, this),
+    const auto drive = [this](platform::Timer &timer, const char *name, void (FrmTolvarn::*onTick)()) {
+        auto *driver = new platform::QtTimer(timer, [this, onTick] { (m_form.*onTick)(); }, this);
+        driver->setObjectName(QString::fromLatin1(name));
+        m_timers.push_back(driver);
+        return driver;
     };
+    m_tmrChecka = drive(m_form.tmrChecka, "tmrChecka", &FrmTolvarn::tmrChecka_Timer);
+    m_tmrChecka->setSleepsWhenIdle(true);
+    drive(m_form.tmrTid, "tmrTid", &FrmTolvarn::tmrTid_Timer);
+    drive(m_form.tmrEnemy, "tmrEnemy", &FrmTolvarn::tmrEnemy_Timer);
+    drive(m_form.tmrEnemy2, "tmrEnemy2", &FrmTolvarn::tmrEnemy2_Timer);
+    drive(m_form.tmrEnemy3, "tmrEnemy3", &FrmTolvarn::tmrEnemy3_Timer);
 }
 
 void MainWindow::showCentred()

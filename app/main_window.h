@@ -18,7 +18,6 @@ public:
     FieldView &fieldView() { return *m_view; }
     QAction &newMenu() { return *m_newMenu; }
     QAction &helpMenu() { return *m_helpMenu; }
-    platform::QtTimer &checkTimer() { return *m_tmrChecka; }
 
     // Shows the window centred on its screen.
     void showCentred();

@@ -35,7 +35,7 @@ private:
 
     Timer &m_timer;
     std::function<void()> m_onTick;
-    QTimer m_qtimer;
+    QTimer m_qtimer{this}; // a child, so that the desktop's timers can be looked up by their owner
     bool m_sleepsWhenIdle = false;
     bool m_woken = true;
     bool m_wakePosted = false;
