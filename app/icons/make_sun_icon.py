@@ -248,7 +248,7 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     suns = {48: draw_big_sun(48), 32: draw_big_sun(32), 16: draw_small_sun(16)}
     for size, pixels in suns.items():
-        picture(pixels).save(os.path.join(here, f"tolvarn-{size}.png"))
+        picture(pixels).save(os.path.join(here, f"tolvarn-{size}.png"), optimize=True)
 
     # Pillow stores an icon's images as PNG; ImageMagick keeps them 16-colour
     # bitmaps with a transparency mask, as the program's icon has always been.
