@@ -2,9 +2,10 @@
 """Draw the Tolvarn sun icon and write it as ICO and PNG files.
 
 Everything is computed pixel by pixel from simple geometry (distances and
-angles from the centre of the image), so the icon can be remade at any time:
+angles from the centre of the image), so the icon can be remade at any time
+with Debian's Python, Pillow (python3-pil) and ImageMagick:
 
-    python3 app/icons/make_sun_icon.py
+    /usr/bin/python3 app/icons/make_sun_icon.py
 
 Output, written next to this script:
     tolvarn.ico      32x32 and 16x16, 16 colours (4 bpp) with a 1-bit mask
@@ -12,14 +13,15 @@ Output, written next to this script:
     tolvarn-32.png   32x32 RGBA
     tolvarn-16.png   16x16 RGBA
 
-Only the standard library is used and the output is byte-for-byte
-reproducible.
+The output is byte-for-byte reproducible.  tolvarn.svg is the same sun
+drawn by hand for large sizes; it is not made here.
 """
 
 import math
 import os
-import struct
-import zlib
+import subprocess
+
+from PIL import Image
 
 # The standard 16-colour table (index -> RGB).
 PALETTE = [
@@ -231,111 +233,27 @@ def draw_small_sun(size=16):
 
 
 # --------------------------------------------------------------------------
-# File writers
+# Files
 
 
-def ico_image(pixels):
-    """One 4 bpp BMP (header, palette, XOR bitmap, AND mask) for an ICO."""
-    h = len(pixels)
-    w = len(pixels[0])
-    xor_stride = ((w * 4 + 31) // 32) * 4
-    and_stride = ((w + 31) // 32) * 4
-
-    xor_rows = []
-    and_rows = []
-    for row in reversed(pixels):  # bottom-up
-        xb = bytearray(xor_stride)
-        ab = bytearray(and_stride)
-        for x, colour in enumerate(row):
-            index = 0 if colour is CLEAR else colour
-            if x % 2 == 0:
-                xb[x // 2] |= index << 4
-            else:
-                xb[x // 2] |= index
-            if colour is CLEAR:
-                ab[x // 8] |= 0x80 >> (x % 8)
-        xor_rows.append(bytes(xb))
-        and_rows.append(bytes(ab))
-    xor_data = b"".join(xor_rows)
-    and_data = b"".join(and_rows)
-
-    header = struct.pack(
-        "<IiiHHIIiiII",
-        40,              # biSize
-        w,               # biWidth
-        h * 2,           # biHeight: XOR bitmap + AND mask
-        1,               # biPlanes
-        4,               # biBitCount
-        0,               # biCompression (BI_RGB)
-        len(xor_data) + len(and_data),  # biSizeImage
-        0, 0,            # resolution
-        16,              # biClrUsed
-        0,               # biClrImportant
-    )
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
-    return header + palette + xor_data + and_data
-
-
-def write_ico(path, images):
-    count = len(images)
-    blobs = [ico_image(p) for p in images]
-    out = struct.pack("<HHH", 0, 1, count)
-    offset = 6 + 16 * count
-    for pixels, blob in zip(images, blobs):
-        w = len(pixels[0])
-        h = len(pixels)
-        out += struct.pack(
-            "<BBBBHHII",
-            w % 256, h % 256,  # 0 means 256
-            16,                # colours in the palette
-            0,                 # reserved
-            1,                 # planes
-            4,                 # bits per pixel
-            len(blob),
-            offset,
-        )
-        offset += len(blob)
-    out += b"".join(blobs)
-    with open(path, "wb") as f:
-        f.write(out)
-
-
-def _png_chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
-def write_png(path, pixels):
-    h = len(pixels)
-    w = len(pixels[0])
-    raw = bytearray()
-    for row in pixels:
-        raw.append(0)  # filter: none
-        for colour in row:
-            if colour is CLEAR:
-                raw += b"\x00\x00\x00\x00"
-            else:
-                r, g, b = PALETTE[colour]
-                raw += bytes((r, g, b, 255))
-    ihdr = struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)  # 8-bit RGBA
-    data = (b"\x89PNG\r\n\x1a\n"
-            + _png_chunk(b"IHDR", ihdr)
-            + _png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
-            + _png_chunk(b"IEND", b""))
-    with open(path, "wb") as f:
-        f.write(data)
+def picture(pixels):
+    """The pixels as an RGBA image; a clear pixel is transparent black."""
+    size = len(pixels)
+    image = Image.new("RGBA", (size, size))
+    image.putdata([(0, 0, 0, 0) if c is CLEAR else PALETTE[c] + (255,) for row in pixels for c in row])
+    return image
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    sun32 = draw_big_sun(32)
-    sun48 = draw_big_sun(48)
-    sun16 = draw_small_sun(16)
+    suns = {48: draw_big_sun(48), 32: draw_big_sun(32), 16: draw_small_sun(16)}
+    for size, pixels in suns.items():
+        picture(pixels).save(os.path.join(here, f"tolvarn-{size}.png"), optimize=True)
 
-    write_ico(os.path.join(here, "tolvarn.ico"), [sun32, sun16])
-    write_png(os.path.join(here, "tolvarn-48.png"), sun48)
-    write_png(os.path.join(here, "tolvarn-32.png"), sun32)
-    write_png(os.path.join(here, "tolvarn-16.png"), sun16)
+    # Pillow stores an icon's images as PNG; ImageMagick keeps them 16-colour
+    # bitmaps with a transparency mask, as the program's icon has always been.
+    subprocess.run(["convert", "tolvarn-32.png", "tolvarn-16.png", "-type", "PaletteAlpha", "tolvarn.ico"],
+                   cwd=here, check=True)
 
 
 if __name__ == "__main__":

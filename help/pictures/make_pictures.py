@@ -1,27 +1,19 @@
 #!/usr/bin/env python3
 """Draws the help window's two pictures: the game scene and the arrow keys.
 
-Run from anywhere with Python 3 (standard library only) and ImageMagick:
+Run with Debian's Python and Pillow (python3-pil):
 
-    python3 help/pictures/make_pictures.py
+    /usr/bin/python3 help/pictures/make_pictures.py
 
-It draws the game scene as a plain PPM in a temporary folder and converts it
-beside this script with ImageMagick's `convert`:
-
-    convert instruction.ppm -strip -sampling-factor 1x1 -quality 92 instruction.jpg
-
-and writes arrow_keys.gif itself, because ImageMagick shrinks the colour table
-of a GIF with a transparent colour to the colours in use.
-
-instruction.jpg is 295 x 225 true colour; arrow_keys.gif is 112 x 75 with a
-table of 256 colours: magenta, its one transparent colour, and every grey but one.
+Written beside this script: instruction.jpg, 295 x 225 true colour; and
+arrow_keys.gif, 112 x 75 with a table of 256 colours: magenta, its one
+transparent colour, and every grey but one.
 """
 
 import math
 import os
-import struct
-import subprocess
-import tempfile
+
+from PIL import Image
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -66,70 +58,6 @@ def smoothstep(value):
 
 def blend(under, over, alpha):
     return tuple(u + (o - u) * alpha for u, o in zip(under, over))
-
-
-def write_ppm(path, width, height, pixels):
-    with open(path, "wb") as out:
-        out.write(b"P6\n%d %d\n255\n" % (width, height))
-        out.write(bytes(int(round(clamp(c, 0, 255))) for pixel in pixels for c in pixel))
-
-
-def lzw(indices, min_size=8):
-    """GIF's variable-width LZW code of a list of colour indices, as bytes."""
-    clear, end = 1 << min_size, (1 << min_size) + 1
-    out = bytearray()
-    bits = width = 0
-
-    def emit(code, size):
-        nonlocal bits, width
-        bits |= code << width
-        width += size
-        while width >= 8:
-            out.append(bits & 0xFF)
-            bits >>= 8
-            width -= 8
-
-    def fresh():
-        return {(i,): i for i in range(clear)}, end + 1, min_size + 1
-
-    table, next_code, size = fresh()
-    emit(clear, size)
-    run = ()
-    for index in indices:
-        longer = run + (index,)
-        if longer in table:
-            run = longer
-            continue
-        emit(table[run], size)
-        table[longer] = next_code
-        # The reader widens its codes one entry later than the writer adds them.
-        if next_code == 1 << size and size < 12:
-            size += 1
-        next_code += 1
-        if next_code == 4096:
-            emit(clear, size)
-            table, next_code, size = fresh()
-        run = (index,)
-    emit(table[run], size)
-    emit(end, size)
-    if width:
-        out.append(bits & 0xFF)
-    return bytes(out)
-
-
-def write_gif(path, width, height, pixels, palette, transparent):
-    """An 8-bit GIF with a full 256-colour table and one transparent colour."""
-    indices = [palette.index(pixel) for pixel in pixels]
-    data = lzw(indices)
-    with open(path, "wb") as out:
-        out.write(b"GIF89a" + struct.pack("<HHBBB", width, height, 0xF7, 0, 0))
-        out.write(bytes(c for colour in palette for c in colour))
-        out.write(struct.pack("<BBBBHBB", 0x21, 0xF9, 4, 0x01, 0, palette.index(transparent), 0))
-        out.write(struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0) + bytes([8]))
-        for start in range(0, len(data), 255):
-            block = data[start : start + 255]
-            out.write(bytes([len(block)]) + block)
-        out.write(b"\x00;")
 
 
 def coverage(inside, x, y):
@@ -263,15 +191,18 @@ def draw_keys():
 
 
 def main():
-    with tempfile.TemporaryDirectory() as work:
-        scene = os.path.join(work, "instruction.ppm")
-        write_ppm(scene, SCENE_W, SCENE_H, draw_scene())
-        subprocess.run(
-            ["convert", scene, "-strip", "-sampling-factor", "1x1", "-quality", "92",
-             os.path.join(HERE, "instruction.jpg")],
-            check=True,
-        )
-    write_gif(os.path.join(HERE, "arrow_keys.gif"), KEYS_W, KEYS_H, draw_keys(), key_palette(), TRANSPARENT)
+    scene = Image.new("RGB", (SCENE_W, SCENE_H))
+    scene.putdata([tuple(int(round(clamp(c, 0, 255))) for c in pixel) for pixel in draw_scene()])
+    # Colour at full resolution, so the balls' thin edges keep their colour;
+    # optimize only makes the file smaller.
+    scene.save(os.path.join(HERE, "instruction.jpg"), quality=92, subsampling=0, optimize=True)
+
+    palette = key_palette()
+    arrows = Image.new("P", (KEYS_W, KEYS_H))
+    arrows.putpalette([c for colour in palette for c in colour])
+    arrows.putdata([palette.index(pixel) for pixel in draw_keys()])
+    # Without optimize=False Pillow cuts the table down to the colours in use.
+    arrows.save(os.path.join(HERE, "arrow_keys.gif"), transparency=palette.index(TRANSPARENT), optimize=False)
 
 
 if __name__ == "__main__":
