@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Breaks the game on purpose, one break at a time, and reports which test catches each.
 
-    tools/break-and-check.py [--rev REV] [--only WORDS] [--all]
+    tools/break-and-check.py --check          every break still applies (no build; seconds)
+    tools/break-and-check.py [--only WORDS] [--all] [--rev REV]
 
 Each break of tools/breaks.txt is made in a copy of the tree (the working tree, or the
-commit REV), which is built and tested there; the tree itself is never touched. By
-default the suite stops at the first failing test, which names the catch; --all runs
-every test and names all that fail. A break no test catches is the suite's blind spot.
+commit REV), which is built with the release preset and tested there; the tree itself
+is never touched. By default the suite stops at the first failing test, which names the
+catch; --all runs every test and names all that fail. A break whose old text is not in
+its file exactly once is an error: rewrite it against the code as it stands.
 """
 import argparse
 import os
@@ -22,26 +24,46 @@ FAILED = re.compile(r"^\s+\d+ - (\S+).*\((?!Skipped|Disabled)[^)]*\)$", re.MULTI
 
 
 def read_breaks(path):
-    """Blocks of '## name', a file, and <<< old === new >>> replacements."""
-    breaks, block, mode, old, new = [], None, None, [], []
-    for line in path.read_text(encoding="utf-8").splitlines():
-        if mode is None and line.startswith("## "):
-            block = {"name": line[3:].strip(), "file": None, "replacements": []}
-            breaks.append(block)
-        elif mode is None and block and block["file"] is None and line.strip() and not line.startswith("#"):
-            block["file"] = line.strip()
-        elif line == "<<<":
-            mode, old, new = "old", [], []
-        elif line == "===" and mode == "old":
+    """'FILE | what a player sees | OLD => NEW' lines, and 'FILE | what' heads of
+    <<< old === new >>> blocks."""
+    breaks, block, mode = [], None, None
+    for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+        if mode == "old" and line == "===":
             mode = "new"
-        elif line == ">>>" and mode == "new":
-            block["replacements"].append(("\n".join(old), "\n".join(new)))
+        elif mode == "new" and line == ">>>":
+            block["old"], block["new"] = "\n".join(block["old"]), "\n".join(block["new"])
             mode = None
-        elif mode == "old":
-            old.append(line)
-        elif mode == "new":
-            new.append(line)
+        elif mode:
+            block[mode].append(line)
+        elif line == "<<<" and block and "old" not in block:
+            block.update(old=[], new=[])
+            mode = "old"
+        elif line.strip() and not line.startswith("#"):
+            parts = line.split(" | ", 2)
+            if len(parts) < 2:
+                sys.exit(f"breaks.txt:{number}: not 'FILE | what | OLD => NEW': {line}")
+            block = {"line": number, "file": parts[0], "name": parts[1]}
+            breaks.append(block)
+            if len(parts) == 3:
+                old, arrow, new = parts[2].partition(" =>")
+                if not arrow:
+                    sys.exit(f"breaks.txt:{number}: no ' => ' between the old and the new text")
+                block["old"], block["new"] = old, new.removeprefix(" ")
+    if mode:
+        sys.exit("breaks.txt: a block is not closed with >>>")
     return breaks
+
+
+def misfits(breaks, tree):
+    """The breaks that no longer apply to the code in tree, each with the reason."""
+    found = []
+    for brk in breaks:
+        path = tree / brk["file"]
+        count = path.read_text(encoding="utf-8").count(brk["old"]) if path.is_file() else -1
+        if "old" not in brk or count != 1:
+            why = "no such file" if count < 0 else f"its old text is there {count} times, not once"
+            found.append(f"breaks.txt:{brk['line']}: {brk['name']}: {why}")
+    return found
 
 
 def copy_tree(destination, rev):
@@ -59,59 +81,59 @@ def copy_tree(destination, rev):
 
 
 def build(tree):
-    result = subprocess.run(["cmake", "--build", tree / "build", "--target", "tolvarn_tests", "tolvarn"],
-                            capture_output=True, text=True)
-    return result.returncode == 0
+    return subprocess.run(["cmake", "--build", "--preset", "release"], cwd=tree, capture_output=True).returncode == 0
 
 
 def failing_tests(tree, stop_at_first):
-    command = ["ctest", "--test-dir", tree / "build", "-j2", "--timeout", "180"]
+    command = ["ctest", "--preset", "release", f"-j{os.cpu_count()}", "--timeout", "180"]
     if stop_at_first:
         command.append("--stop-on-failure")
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    output = subprocess.run(command, capture_output=True, text=True, env=env).stdout
+    output = subprocess.run(command, cwd=tree, capture_output=True, text=True).stdout
     failures = output.partition("The following tests FAILED:")[2]
     return sorted({match.group(1) for match in FAILED.finditer(failures)})
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--check", action="store_true", help="only check that every break applies")
     parser.add_argument("--rev", help="test this commit instead of the working tree")
     parser.add_argument("--only", help="only the breaks whose name holds these words")
     parser.add_argument("--all", action="store_true", help="name every failing test, not just the first")
     args = parser.parse_args()
 
     breaks = read_breaks(ROOT / "tools" / "breaks.txt")
+    if args.check:
+        problems = misfits(breaks, ROOT)
+        print("\n".join(problems) or f"{len(breaks)} breaks, each applies")
+        sys.exit(1 if problems else 0)
     if args.only:
         breaks = [b for b in breaks if args.only in b["name"]]
     with tempfile.TemporaryDirectory(prefix="tolvarn-breaks-") as temporary:
         tree = Path(temporary)
         copy_tree(tree, args.rev)
-        subprocess.run(["cmake", "-S", tree, "-B", tree / "build", "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release"],
-                       check=True, capture_output=True)
+        if misfits(breaks, tree):
+            sys.exit("\n".join(misfits(breaks, tree)))
+        subprocess.run(["cmake", "--preset", "release"], cwd=tree, check=True, capture_output=True)
         if not build(tree) or failing_tests(tree, False):
             sys.exit("the unbroken tree does not build or pass its tests")
 
         uncaught = 0
         for number, brk in enumerate(breaks, 1):
             path = tree / brk["file"]
-            original = path.read_text(encoding="utf-8") if path.exists() else ""
-            applicable = [(old, new) for old, new in brk["replacements"] if original.count(old) == 1]
-            if not applicable:
-                verdict = "not applicable here"
+            original = path.read_text(encoding="utf-8")
+            path.write_text(original.replace(brk["old"], brk["new"]), encoding="utf-8")
+            if not build(tree):
+                verdict = "DOES NOT BUILD"
+                uncaught += 1
             else:
-                old, new = applicable[0]
-                path.write_text(original.replace(old, new), encoding="utf-8")
-                if not build(tree):
-                    verdict = "does not build"
-                else:
-                    caught = failing_tests(tree, not args.all)
-                    verdict = ", ".join(caught) if caught else "NOT CAUGHT"
-                    uncaught += 0 if caught else 1
-                path.write_text(original, encoding="utf-8")
-            print(f"{number:3} | {brk['name']} | {verdict}", flush=True)
+                caught = failing_tests(tree, not args.all)
+                verdict = ", ".join(caught) if caught else "NOT CAUGHT"
+                uncaught += 0 if caught else 1
+            path.write_text(original, encoding="utf-8")
+            print(f"{number:3} | {brk['file']} | {brk['name']} | {verdict}", flush=True)
         build(tree)
         print(f"{len(breaks)} breaks, {uncaught} not caught")
+        sys.exit(1 if uncaught else 0)
 
 
 if __name__ == "__main__":
