@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <vector>
 
 namespace {
@@ -116,68 +116,44 @@ TEST_F(GameWindow, HasAFixedFrameTwoMenuItemsAndTakesTheArrowKeys)
     EXPECT_EQ(form.shMove.box().topLeft(), QPointF(1320, 2280));
 }
 
-// What reaches the screen after balls jump back to the top and the player wraps: the
+// What reaches the screen after a ball jumps back to the top and the player wraps: the
 // same picture as the whole field drawn afresh, nothing left behind where a ball was.
 TEST_F(GameWindow, ScreenKeepsNoBallBehindAfterJumpsAndWraps)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const auto onScreen = [this] {
-        for (int i = 0; i < 3; ++i)
-            QCoreApplication::processEvents();
-        const QRect field = window.fieldView().geometry();
-        return window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height())
-            .toImage().convertToFormat(QImage::Format_RGB32);
-    };
     form.fiende.setLeft(1500);
     form.fiende.setTop(3030);
-    onScreen();
-    const std::pair<const char *, std::function<void()>> moves[] = {
-        {"ball 1 back at the top", [this] { form.tmrEnemy_Timer(); }},
-        {"player across the right-hand line", [this] { form.shMove.setLeft(2950); QTest::keyClick(&window, Qt::Key_Right); }},
-        {"player above the top line", [this] { form.shMove.setTop(100); QTest::keyClick(&window, Qt::Key_Up); }},
-    };
-    for (const auto &[what, move] : moves) {
-        move();
-        EXPECT_EQ(onScreen(), drawn(window.fieldView())) << what;
-    }
+    form.shMove.setLeft(2950);
+    QCoreApplication::processEvents();
+    form.tmrEnemy_Timer();
+    QTest::keyClick(&window, Qt::Key_Right);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    const QRect field = window.fieldView().geometry();
+    const QPixmap screen = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
+    EXPECT_EQ(screen.toImage().convertToFormat(QImage::Format_RGB32), drawn(window.fieldView()));
 }
 
-// The desktop's timers tick at the intervals of the window's timers, from the start and
-// as a running one quickens.
-struct Ticking {
-    const char *name;
-    platform::Timer FrmTolvarn::*timer;
-    const char *driver;
-    std::function<void(FrmTolvarn &)> then;
-    int interval;
-};
-void PrintTo(const Ticking &row, std::ostream *out) { *out << row.name; }
-
-class DesktopTimers : public testing::TestWithParam<Ticking> {};
-
-TEST_P(DesktopTimers, TickAtTheWindowsIntervals)
+// The desktop's timers tick at the window's intervals, from the start and as a ball
+// timer quickens while it runs.
+TEST(DesktopTimers, TickAtTheWindowsIntervals)
 {
-    const Ticking &row = GetParam();
     MainWindow window;
     FrmTolvarn &form = window.form();
-    (form.*row.timer).setEnabled(true);
-    if (row.then)
-        row.then(form);
-    const QTimer *ticks = window.findChild<QObject *>(QString::fromLatin1(row.driver))->findChild<QTimer *>();
-    ASSERT_TRUE(ticks->isActive());
-    EXPECT_EQ(ticks->interval(), row.interval);
+    const auto interval = [&window](const char *name) {
+        const QTimer *ticks = window.findChild<QObject *>(QString::fromLatin1(name))->findChild<QTimer *>();
+        return ticks->isActive() ? ticks->interval() : 0;
+    };
+    EXPECT_EQ(interval("tmrTid"), 0) << "the clock waits for a game";
+    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+        timer->setEnabled(true);
+    EXPECT_EQ((std::array{interval("tmrTid"), interval("tmrEnemy"), interval("tmrEnemy2"), interval("tmrEnemy3")}),
+              (std::array{1000, 100, 100, 100}));
+    form.fiende.setTop(3030);
+    form.tmrEnemy_Timer();
+    EXPECT_EQ(interval("tmrEnemy"), 95);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Intervals, DesktopTimers,
-    testing::Values(Ticking{"clock", &FrmTolvarn::tmrTid, "tmrTid", {}, 1000},
-                    Ticking{"ballOne", &FrmTolvarn::tmrEnemy, "tmrEnemy", {}, 100},
-                    Ticking{"ballTwo", &FrmTolvarn::tmrEnemy2, "tmrEnemy2", {}, 100},
-                    Ticking{"ballThree", &FrmTolvarn::tmrEnemy3, "tmrEnemy3", {}, 100},
-                    Ticking{"ballOneQuickened", &FrmTolvarn::tmrEnemy, "tmrEnemy",
-                            [](FrmTolvarn &form) { form.fiende.setTop(3030); form.tmrEnemy_Timer(); }, 95}),
-    [](const testing::TestParamInfo<Ticking> &info) { return std::string(info.param.name); });
 
 // Run by CTest with QT_SCALE_FACTOR=2 (test "high_dpi"), and only there.
 TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
