@@ -1,5 +1,6 @@
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
 #include "app/main_window.h"
+#include "platform/qt_accessible.h"
 #include "platform/qt_runtime.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int, char *argv[])
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
     platform::installSwedishQtTexts();
+    platform::serveScreenReaders();
 
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
