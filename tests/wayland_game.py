@@ -19,6 +19,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 from PIL import Image
 
 SEEDED_AT = "2027-01-01 00:01:49"  # UTC; the balls miss the ball's column until the 361st tick
@@ -76,6 +77,26 @@ def text_of(accessible):
 
 def clock_text():
     return text_of(find(window("frame", "Tolvarn"), "label"))
+
+
+class Announcements:
+    """The clock's changes as a screen reader is told of them: each new count."""
+    def __init__(self):
+        self.counts = []
+        pyatspi.Registry.registerEventListener(self.heard, "object:property-change:accessible-name")
+
+    def heard(self, event):
+        if event.source.getRoleName() == "label" and event.source.description == "Sekunder":
+            self.counts.append(event.source.name)
+
+    @staticmethod
+    def wait(seconds):
+        """Waits, and delivers what is told meanwhile."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            while GLib.MainContext.default().iteration(False):
+                pass
+            time.sleep(0.02)
 
 
 def press(name):
@@ -201,10 +222,11 @@ def run(proc, screen):
     del input_box
     screen.locate_field()  # sway has long placed the window by now
 
-    # The balls fall, and the clock counts in clean digits.
+    # The balls fall, and the clock counts in clean digits and is told as it counts.
+    told = Announcements()
     frames = []
     for _ in range(FRAMES):
-        time.sleep(0.4)
+        told.wait(0.4)
         frames.append(screen.field())
     with_red = sum(1 for f in frames if reds(f) > 20 * screen.scale ** 2)
     changes = sum(1 for a, b in zip(frames, frames[1:]) if a.tobytes() != b.tobytes())
@@ -220,9 +242,12 @@ def run(proc, screen):
     if shown != sorted(shown) or shown[-1] <= shown[0]:
         fail(f"the clock does not count: {counts}")
 
-    # The clock as a screen reader reads it counts too.
+    # The clock as a screen reader reads it counts too, and a screen reader is told.
     before = int(clock_text())
     await_true("the clock's accessible text does not count", lambda: int(clock_text()) > before, 5)
+    print(f"clock's changes told to a screen reader meanwhile: {told.counts}")
+    if len(told.counts) < 2 or told.counts != sorted(told.counts, key=int):
+        fail("the clock's changes are not told as a label's are")
 
     # An arrow key moves the green ball on the screen.
     start = green_x(screen.field())
