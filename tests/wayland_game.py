@@ -26,6 +26,7 @@ SEEDED_AT = "2027-01-01 00:01:49"  # UTC; the balls miss the ball's column until
 FIELD_W, FIELD_H = 217, 225  # the game's client area below the menu bar, in logical pixels
 CLOCK_BOX = (176, 192, 33, 25)  # where the field draws the clock: 2640, 2880, 495, 375 twips
 FRAMES = 10
+game = None  # the game's process, once started
 
 
 def fail(message):
@@ -37,6 +38,8 @@ def await_true(what, test, seconds=20):
     """Polls test() until it gives a true value: only a hang runs out of the time."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        if game and game.poll() is not None:
+            fail(f"the game ended with status {game.returncode} while waiting: {what}")
         value = test()
         if value:
             return value
@@ -200,14 +203,17 @@ def keys(*args):
 
 # --- the game ---------------------------------------------------------------------------
 
-def play(game, faces_dir, scale):
+def play(program, faces_dir, scale):
+    global game
     env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", TZ="UTC")
-    proc = subprocess.Popen(["faketime", "-m", "-f", "--exclude-monotonic", SEEDED_AT, game], env=env)
+    # In a sanitizer build, faketime's library is loaded before the sanitizer's.
+    env["ASAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
+    game = subprocess.Popen(["faketime", "-m", "-f", "--exclude-monotonic", SEEDED_AT, program], env=env)
     try:
-        run(proc, Screen(scale, faces_dir))
+        run(game, Screen(scale, faces_dir))
     finally:
-        if proc.poll() is None:
-            proc.kill()
+        if game.poll() is None:
+            game.kill()
 
 
 def run(proc, screen):
