@@ -2,8 +2,8 @@
 # The game on and off a display: one clear line and a failing status at start without
 # one (whatever Qt options the command line holds); on an X server, with and without a
 # window manager, both windows centred frame included and a message box in front of
-# every window made since; and a prompt end with a failing status when the display
-# goes away under it.
+# every window made since; what a screen reader reads there; and a prompt end with a
+# failing status when the display goes away under it.
 #   display_test.sh PATH_TO_TOLVARN
 set -uo pipefail
 game="$1"
@@ -132,6 +132,17 @@ else
         echo "openbox not installed: the windows under a window manager are not checked"
         missing="openbox"
     fi
+fi
+
+# What a screen reader reads on X, through AT-SPI: the same as under Wayland.
+if ! command -v dbus-run-session >/dev/null || [ ! -x /usr/libexec/at-spi-bus-launcher ] ||
+    ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+    echo "dbus-daemon, at-spi2-core or python3-pyatspi not installed: what a screen reader reads is not checked"
+    missing="dbus-daemon, at-spi2-core or python3-pyatspi"
+else
+    dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & exec "$@"' _ \
+        /usr/bin/python3 "$(dirname "$0")/game_driver.py" --screen-reader "$game" 2>/dev/null ||
+        fail "what a screen reader reads on X"
 fi
 
 # A display that goes away while the game runs.

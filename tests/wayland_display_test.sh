@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A three-ball game under a real Wayland compositor (sway, headless), at the given screen
 # scale: played with keys and the menus, checked from screenshots, and read through
-# AT-SPI as a screen reader reads it (wayland_game.py says what is checked).
+# AT-SPI as a screen reader reads it (game_driver.py says what is checked).
 #   wayland_display_test.sh SCALE PATH_TO_TOLVARN PATH_TO_CLOCK_FACES
 set -uo pipefail
 scale="$1" game="$2" faces="$3"
@@ -46,4 +46,4 @@ QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work" "$fac
 mkdir -m 700 "$work/client"
 env XDG_RUNTIME_DIR="$work/client" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc" \
     dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & exec "$@"' _ \
-    /usr/bin/python3 "$here/wayland_game.py" "$game" "$work/faces" "$scale"
+    /usr/bin/python3 "$here/game_driver.py" "$game" "$work/faces" "$scale"

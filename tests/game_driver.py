@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""Plays a three-ball game of Tolvarn under a running sway, as a player would, and reads
-it through AT-SPI as a screen reader would. Run by wayland_display_test.sh inside a D-Bus
-session with the AT-SPI bus up; exits 1 on the first check that fails.
+"""Plays Tolvarn on a running display as a player would, and reads it through AT-SPI as
+a screen reader would. Run inside a D-Bus session with the AT-SPI bus up; exits 1 on
+the first check that fails.
 
-  wayland_game.py GAME FACES_DIR SCALE
-  wayland_game.py --press NAME      (triggers the menu item NAME; see press())
+  game_driver.py GAME FACES_DIR SCALE    a three-ball game under sway (wayland_display_test.sh)
+  game_driver.py --screen-reader GAME     what a screen reader reads, on any display (display_test.sh)
+  game_driver.py --press NAME             triggers the menu item NAME (see press())
 
 The clock is held still for the game, so its random source is seeded the same way each
 run and the balls fall the same way: from the green ball's place at the start and one
@@ -203,17 +204,47 @@ def keys(*args):
 
 # --- the game ---------------------------------------------------------------------------
 
-def play(program, faces_dir, scale):
+def start(command, **env):
     global game
-    env = dict(os.environ, QT_QPA_PLATFORM="wayland", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", TZ="UTC")
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env)
     # In a sanitizer build, faketime's library is loaded before the sanitizer's.
     env["ASAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
-    game = subprocess.Popen(["faketime", "-m", "-f", "--exclude-monotonic", SEEDED_AT, program], env=env)
+    game = subprocess.Popen(command, env=env)
+    return game
+
+
+def play(program, faces_dir, scale):
+    start(["faketime", "-m", "-f", "--exclude-monotonic", SEEDED_AT, program], QT_QPA_PLATFORM="wayland", TZ="UTC")
     try:
         run(game, Screen(scale, faces_dir))
     finally:
         if game.poll() is None:
             game.kill()
+
+
+def read_aloud(program):
+    """The game's windows as a screen reader reads them, driven through AT-SPI alone:
+    the help window, and a game answered with 1.5 (the clock runs, no ball falls)."""
+    start([program])
+    try:
+        await_true("no game window on the accessibility bus", lambda: window("frame", "Tolvarn"))
+        check_accessible_tree()
+        press("Hjälp").wait(timeout=20)
+        check_help_texts()
+        press("Nytt spel")
+        input_box = await_true("no input box", lambda: window("dialog", "Svårighetsgrad"))
+        find(input_box, "text").queryEditableText().setTextContents("1.5")
+        find(input_box, "push button", "OK").queryAction().doAction(0)
+        await_true("the input box stays", lambda: window("dialog", "Svårighetsgrad") is None)
+        told = Announcements()
+        check_accessible_tree()
+        await_true("the clock's accessible text does not count", lambda: int(clock_text()) >= 2, 10)
+        told.wait(0.5)
+        print(f"clock's changes told to a screen reader: {told.counts}")
+        if not told.counts:
+            fail("the clock's changes are not told as a label's are")
+    finally:
+        game.kill()
 
 
 def run(proc, screen):
@@ -300,6 +331,9 @@ if __name__ == "__main__":
     if sys.argv[1] == "--press":
         item = find(game_app(), "menu item", sys.argv[2])
         item.queryAction().doAction(0)
+    elif sys.argv[1] == "--screen-reader":
+        read_aloud(sys.argv[2])
+        print("ok: the field, the clock, the help window and no hidden window, through AT-SPI")
     else:
         play(sys.argv[1], sys.argv[2], int(sys.argv[3]))
         print("ok: balls, clock, keys, help and the end under Wayland; the screen reader's view")
