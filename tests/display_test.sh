@@ -141,7 +141,7 @@ if ! command -v dbus-run-session >/dev/null || [ ! -x /usr/libexec/at-spi-bus-la
     missing="dbus-daemon, at-spi2-core or python3-pyatspi"
 else
     dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & exec "$@"' _ \
-        /usr/bin/python3 "$(dirname "$0")/game_driver.py" --screen-reader "$game" 2>/dev/null ||
+        /usr/bin/python3 "$(dirname "$0")/game_driver.py" --screen-reader "$game" ||
         fail "what a screen reader reads on X"
 fi
 

@@ -36,13 +36,14 @@ def fail(message):
 
 
 def await_true(what, test, seconds=20):
-    """Polls test() until it gives a true value: only a hang runs out of the time."""
+    """Polls test() until it gives something other than None or False, and returns
+    that: only a hang runs out of the time."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         if game and game.poll() is not None:
             fail(f"the game ended with status {game.returncode} while waiting: {what}")
         value = test()
-        if value:
+        if value is not None and value is not False:
             return value
         time.sleep(0.1)
     fail(what)
@@ -252,11 +253,10 @@ def run(proc, screen):
     check_accessible_tree()
 
     press("Nytt spel")
-    input_box = await_true("no input box", lambda: window("dialog", "Svårighetsgrad"))
+    await_true("no input box", lambda: window("dialog", "Svårighetsgrad"))
     keys("-k", "BackSpace", "3", "-k", "Return")
     await_true("the input box stays", lambda: window("dialog", "Svårighetsgrad") is None)
     check_accessible_tree()  # the message box made ready for the game's end stays off the bus
-    del input_box
     screen.locate_field()  # sway has long placed the window by now
 
     # The balls fall, and the clock counts in clean digits and is told as it counts.
@@ -307,12 +307,11 @@ def run(proc, screen):
 
     # The game ends by itself; its message comes up in front, and OK ends the program.
     message = await_true("no game-over message", lambda: window("alert", "Tolvarn"), 60)
-    text = find(message, "label", None)
     words = [c.name for c in message if c.getRoleName() == "label" and c.name]
     print(f"game-over message: {words}")
     if not any(w.startswith("Bravo! Tyvärr så klarade du bara: ") for w in words):
         fail(f"unexpected game-over message {words}")
-    del text
+    # sway keeps floating windows in their stacking order, the front one last.
     tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree"], capture_output=True, text=True).stdout)
     floating = [n for ws in walk(tree) for n in ws.get("floating_nodes", [])]
     front = floating[-1]

@@ -25,7 +25,7 @@ trap 'kill $sway_pid 2>/dev/null; wait $sway_pid 2>/dev/null; rm -rf "$work"' EX
 chmod 755 "$work"
 mkdir "$work/run" && chown nobody:nogroup "$work/run" && chmod 700 "$work/run"
 cat >"$work/sway.config" <<EOF
-output HEADLESS-1 resolution 1024x768 scale $scale
+output HEADLESS-1 resolution $((1024 * scale))x$((768 * scale)) scale $scale
 EOF
 chmod 644 "$work/sway.config"
 env -i PATH="$PATH" XDG_RUNTIME_DIR="$work/run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
@@ -39,11 +39,9 @@ for _ in $(seq 100); do
 done
 [ -n "$socket" ] && [ -n "$ipc" ] || fail "sway did not start: $(tail -3 "$work/sway.log")"
 
-mkdir "$work/faces"
-QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work" "$faces" 99 "$work/faces" ||
+mkdir -m 700 "$work/client" "$work/faces"
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/client" "$faces" 99 "$work/faces" ||
     fail "the clock's faces were not drawn"
-
-mkdir -m 700 "$work/client"
 env XDG_RUNTIME_DIR="$work/client" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc" \
     dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & exec "$@"' _ \
     /usr/bin/python3 "$here/game_driver.py" "$game" "$work/faces" "$scale"
