@@ -7,10 +7,14 @@ the first check that fails.
   game_driver.py --screen-reader GAME     what a screen reader reads, on any display (display_test.sh)
   game_driver.py --press NAME             triggers the menu item NAME (see press())
 
-The clock is held still for the game, so its random source is seeded the same way each
-run and the balls fall the same way: from the green ball's place at the start and one
-step to the left of it, they are first in touch at the 361st tick of the balls (about
-22 s), long after every check below has had its turn; then the game ends by itself.
+A three-ball game lasts about 3 s when the player does not dodge. So the game runs with
+the system's wall clock held still (faketime; its own timers run on the monotonic clock
+as ever): it seeds its random source the same way each run, and the balls fall the same
+way. Seeded at SEEDED_AT, they touch neither the green ball's place at the start nor
+one step left of it before the 361st tick of the balls (about 22 s), long after every
+check below has had its turn; then the game ends by itself. The moment was found by
+running the game's own handlers, tick by tick, for each second from 2027-01-01 00:00;
+should the balls' rules or the random source change, find another the same way.
 """
 import io
 import json
