@@ -1,6 +1,7 @@
 #include "app/field_view.h"
 
 #include "game/frmtolvarn.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/shape.h"
 #include "platform/twips.h"
 
@@ -55,13 +56,32 @@ void drawRectangle(QPainter &painter, const QRect &pixels, const QColor &fill, c
     painter.fillRect(QRect(pixels.right(), inside.top(), 1, inside.height()), outline);
 }
 
+// Stands where the field draws the clock and paints nothing itself: a screen reader
+// finds the clock there as a text, as it finds a label.
+class ClockText : public QWidget, public platform::PaintedText {
+public:
+    ClockText(const platform::Label &clock, QWidget *parent) : QWidget(parent), m_clock(clock)
+    {
+        setGeometry(pixelRect(clock.box()));
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAccessibleDescription(QStringLiteral("Sekunder"));
+    }
+    QString shownText() const override { return m_clock.Caption(); }
+
+private:
+    const platform::Label &m_clock;
+};
+
 } // namespace
 
-FieldView::FieldView(FrmTolvarn &form, QWidget *parent) : QWidget(parent), m_form(form), m_clockFont(clockFont())
+FieldView::FieldView(FrmTolvarn &form, QWidget *parent)
+    : QWidget(parent), m_form(form), m_clockText(new ClockText(form.lblTid, this)), m_clockFont(clockFont())
 {
     setFixedSize(platform::pixelSize(FrmTolvarn::ClientWidth, FrmTolvarn::ClientHeight));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Spelplan"));
 }
 
 QFont FieldView::clockFont()
@@ -120,6 +140,12 @@ void FieldView::repaintMoves()
 void FieldView::repaintTwips(const QRectF &box)
 {
     repaintPixels(pixelRect(box));
+}
+
+void FieldView::clockChanged()
+{
+    repaintTwips(m_form.lblTid.box());
+    platform::announceTextChange(*m_clockText);
 }
 
 void FieldView::repaintPixels(const QRect &pixels)

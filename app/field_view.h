@@ -22,6 +22,8 @@ public:
     void shapeMoved(const platform::Shape &shape, const QRectF &oldBox);
     // Repaints what a changed label covers.
     void repaintTwips(const QRectF &box);
+    // The clock shows a new count: repainted, and told to a screen reader.
+    void clockChanged();
 
     // The clock's face: Verdana bold at 19 pixels, or the nearest bold sans-serif.
     static QFont clockFont();
@@ -53,6 +55,7 @@ private:
     };
 
     FrmTolvarn &m_form;
+    QWidget *m_clockText = nullptr;
     QFont m_clockFont;
     std::array<Moved, MaxMoved> m_moved;
     std::size_t m_movedCount = 0;

@@ -43,7 +43,7 @@ void MainWindow::followControls()
             m_tmrChecka->wake();
         });
     }
-    m_form.lblTid.setOnChanged([this] { m_view->repaintTwips(m_form.lblTid.box()); });
+    m_form.lblTid.setOnChanged([this] { m_view->clockChanged(); });
 }
 
 void MainWindow::startTimers()

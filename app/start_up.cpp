@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_runtime.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 std::unique_ptr<MainWindow> startUp()
 {
     platform::installSwedishQtTexts();
+    platform::serveScreenReaders();
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));

@@ -5,6 +5,6 @@
 
 #include <memory>
 
-// Qt's own texts in Swedish, the program's name on dialogs and in the desktop's
-// eyes, and the main window shown centred.
+// Qt's own texts in Swedish, what a screen reader is given, the program's name on
+// dialogs and in the desktop's eyes, and the main window shown centred.
 std::unique_ptr<MainWindow> startUp();

@@ -49,9 +49,10 @@ QPixmap pictureForScreen(const char *image, qreal ratio)
 
 // A picture shown at its own size from the box's top-left corner; where it does not
 // reach or is transparent, the box shows the window's background.
-QLabel *newPicture(const char *image, const QRectF &box, QWidget *parent)
+QLabel *newPicture(const char *image, const QString &name, const QRectF &box, QWidget *parent)
 {
     auto *picture = new QLabel(parent);
+    picture->setAccessibleName(name);
     picture->setGeometry(pixelRect(box));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(pictureForScreen(image, parent->devicePixelRatioF()));
@@ -81,8 +82,8 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
     // Made back to front: each control is drawn over those made before it.
     m_lblInformation = newLabel(goalText(), lblInformationBox, this);
     m_lblInfo2 = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
-    m_picture1 = newPicture(InstructionPicture, Picture1Box, this);
-    m_picture2 = newPicture(ArrowKeysPicture, Picture2Box, this);
+    m_picture1 = newPicture(InstructionPicture, QStringLiteral("Bild av spelet"), Picture1Box, this);
+    m_picture2 = newPicture(ArrowKeysPicture, QStringLiteral("Piltangenterna"), Picture2Box, this);
 }
 
 QFont HelpWindow::windowFont()

@@ -53,6 +53,19 @@ void WrappedLabel::layOut(QTextLayout &layout) const
     layout.endLayout();
 }
 
+QString WrappedLabel::shownText() const
+{
+    QTextLayout layout(m_textToLayOut, font(), this);
+    layOut(layout);
+    qsizetype end = 0;
+    if (layout.lineCount() > 0) {
+        const QTextLine last = layout.lineAt(layout.lineCount() - 1);
+        end = last.textStart() + last.textLength();
+    }
+    // A no-break space is a space to simplified(); the break marks are nothing.
+    return m_textToLayOut.left(end).remove(BreakHere).simplified();
+}
+
 WrappedLabel::Place WrappedLabel::placeOf(qsizetype index) const
 {
     QTextLayout layout(m_textToLayOut, font(), this);

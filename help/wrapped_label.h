@@ -2,17 +2,21 @@
 // at the box's bottom; runs of spaces take room like any other text.
 #pragma once
 
+#include "platform/qt/qt_accessible.h"
+
 #include <QList>
 #include <QString>
 #include <QWidget>
 
 class QTextLayout;
 
-class WrappedLabel : public QWidget {
+class WrappedLabel : public QWidget, public platform::PaintedText {
 public:
     explicit WrappedLabel(QString caption, QWidget *parent = nullptr);
 
     const QString &Caption() const { return m_caption; }
+    // The words of the lines that the box holds, each run of spaces as one space.
+    QString shownText() const override;
 
     // Where the character at index is laid out: its line, counted from 0, the left
     // edge of the character, and the top and bottom of its line, in the label's pixels.

@@ -4,8 +4,11 @@
 #include "help/help_window.h"
 #include "help/wrapped_label.h"
 #include "named_rows.h"
+#include "platform/qt/qt_accessible.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -90,6 +93,45 @@ TEST_F(HelpDrawn, TextsAsStoredWithTheKeyWordsBelowTheSentenceLeftOfTheArrowKeys
         for (int x = 328; x < 416; ++x)
             ink += qGray(image.pixel(x, y)) < 110 && qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 60;
     EXPECT_GT(ink, 20);
+}
+
+// What a screen reader is given: the painted texts as labels with the words a player
+// reads, the pictures and the field named, the clock as its count, no hidden window.
+TEST(ScreenReader, ReadsWhatAPlayerSeesAndNoHiddenWindow)
+{
+    platform::serveScreenReaders();
+    HelpWindow help;
+    MainWindow game;
+    const QString goal = QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) "
+                                        "och sedan hålla dig levande så länge som du kan. Använd dig av:");
+    const QString restart = QStringLiteral("Om du dör så får du starta om programmet och testa igen.");
+    const std::tuple<QWidget *, QAccessible::Role, QString> rows[] = {
+        {&help.lblInformation(), QAccessible::StaticText, goal},
+        {&help.lblInfo2(), QAccessible::StaticText, restart},
+        {&help.Picture1(), QAccessible::Graphic, QStringLiteral("Bild av spelet")},
+        {&help.Picture2(), QAccessible::Graphic, QStringLiteral("Piltangenterna")},
+        {&game.fieldView(), QAccessible::Client, QStringLiteral("Spelplan")},
+    };
+    for (const auto &[widget, role, name] : rows) {
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
+        EXPECT_EQ(read->role(), role) << name.toStdString();
+        EXPECT_EQ(read->text(QAccessible::Name), name);
+        if (role == QAccessible::StaticText) {
+            EXPECT_EQ(read->textInterface()->text(0, -1), name);
+        }
+    }
+    game.form().lblTid.setCaption(QStringLiteral("12"));
+    QAccessibleInterface *clock = QAccessible::queryAccessibleInterface(&game.fieldView())->child(0);
+    EXPECT_EQ(clock->text(QAccessible::Name), QStringLiteral("12"));
+    EXPECT_EQ(clock->textInterface()->text(0, -1), QStringLiteral("12"));
+
+    QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
+    help.show();
+    help.close();
+    EXPECT_EQ(program->childCount(), 0) << "a closed window and one never shown";
+    game.show();
+    ASSERT_EQ(program->childCount(), 1);
+    EXPECT_EQ(program->child(0)->object(), &game);
 }
 
 // The real game window opens help with its menu item.

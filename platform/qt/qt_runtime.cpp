@@ -14,6 +14,20 @@
 namespace platform {
 
 namespace {
+
+// A message box whose window can be made before it is shown.
+class ReadyMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+    // QWidget::create() makes the box's own window and nothing else. winId() would
+    // also mark the box a native widget, and Qt then turns every child of its parent
+    // into a native window too, the game's field among them: on Wayland that is a
+    // sub-surface, whose new pictures reach the screen only when the main window's
+    // own surface is next committed, so the balls and the clock stopped showing.
+    void makeWindow() { create(); }
+};
+
 // A title left empty is the program's name, as on every dialog that has none of its own.
 QString titleOrProgramName(const QString &title)
 {
@@ -57,15 +71,15 @@ void QtRuntime::MsgBox(const QString &text)
 
 std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
-                                             QMessageBox::Ok, m_dialogParent);
+    auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
+                                                 QMessageBox::Ok, m_dialogParent);
     box->button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not the desktop theme's word
     // Laying out a first text loads the font's glyphs and sizes the box, and the window
     // system's window is made now: all of it out of the way of the moment it shows.
     box->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyzåäö ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖ 0123456789 .,:;!?-"));
     box->ensurePolished();
     box->adjustSize();
-    box->winId();
+    box->makeWindow();
     return box;
 }
 

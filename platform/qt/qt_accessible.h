@@ -1,0 +1,26 @@
+// What a screen reader is given beyond what Qt's own widgets give it: the texts that
+// the game paints itself, and only the windows that a player can see.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+// A widget that paints a text of its own. A screen reader reads it as a label that
+// shows this text.
+class PaintedText {
+public:
+    virtual ~PaintedText() = default;
+    virtual QString shownText() const = 0;
+};
+
+// Puts the above in place for the whole program; called once, after the QApplication
+// is made.
+void serveScreenReaders();
+
+// Tells a screen reader that what the widget shows changed, as a label does.
+void announceTextChange(QWidget &widget);
+
+} // namespace platform
