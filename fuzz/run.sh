@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz target with clang and runs it.
 #   fuzz/run.sh [seconds]           default 60; 0 runs until stopped
-#   fuzz/run.sh --large [seconds]   default 60: megabyte answers, a few hundred of them
+#   fuzz/run.sh --large [seconds]   default 60: megabyte answers, a few dozen a minute
 #   TOLVARN_FUZZ_LOCALE=sv_SE fuzz/run.sh 600   reads answers with a decimal comma
 # By default an input is at most 256 bytes, more than a player types or pastes into
-# the box, so a 10-minute run tries tens of millions of them; it grows from the short
+# the box, so a 10-minute run tries ten million or more; it grows from the short
 # seeds in fuzz/corpus, and what it finds goes to build-fuzz/corpus. Qt is not
 # instrumented, so coverage never grows an input to a megabyte: the large run starts
 # from a few long inputs (made here, kept out of the repository) and keeps their size.
