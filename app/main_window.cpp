@@ -18,11 +18,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 
-    // The two items act at once when chosen: nothing drops down.
-    QMenuBar *menus = menuBar();
-    menus->setNativeMenuBar(false);
-    m_newMenu = menus->addAction(QStringLiteral("Nytt spel"));
-    m_helpMenu = menus->addAction(QStringLiteral("Hjälp"));
+    std::tie(m_newMenu, m_helpMenu) = addGameMenus(*this);
     connect(m_newMenu, &QAction::triggered, this, [this] { m_form.newMenu_Click(); });
     connect(m_helpMenu, &QAction::triggered, this, [this] { m_form.helpMenu_Click(); });
 
@@ -33,6 +29,14 @@ MainWindow::MainWindow(QWidget *parent)
     followControls();
     startTimers();
     m_form.Form_Load();
+}
+
+std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window)
+{
+    // The two items act at once when chosen: nothing drops down.
+    QMenuBar *menus = window.menuBar();
+    menus->setNativeMenuBar(false);
+    return {menus->addAction(QStringLiteral("Nytt spel")), menus->addAction(QStringLiteral("Hjälp"))};
 }
 
 void MainWindow::followControls()

@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+#include <utility>
+
 class QAction;
 
 class MainWindow : public QMainWindow {
@@ -38,3 +40,6 @@ private:
     platform::QtTimer *m_tmrChecka = nullptr;
     std::vector<platform::QtTimer *> m_timers;
 };
+
+// Gives a window the game's menu bar, "Nytt spel" and "Hjälp"; returns the two items.
+std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window);

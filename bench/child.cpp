@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "bench/floor_window.h"
+#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -51,8 +52,7 @@ class Probe : public QApplication {
 public:
     using QApplication::QApplication;
 
-    QWidget *window = nullptr;
-    QWidget *field = nullptr;
+    QWidget *window = nullptr, *field = nullptr;
     MainWindow *game = nullptr;
     FloorWindow *floor = nullptr;
 
@@ -203,7 +203,7 @@ int runChild(int argc, char **argv)
     } else {
         window.reset(app.floor = new FloorWindow);
         app.field = app.floor->centralWidget();
-        app.floor->showCentred();
+        platform::showCentred(*app.floor);
     }
     app.window = window.get();
 

@@ -1,98 +1,128 @@
 #include "bench/floor_window.h"
 
-#include "game/frmtolvarn.h"
-#include "platform/qt/qt_placement.h"
+#include "app/field_view.h"
+#include "app/main_window.h"
+#include "platform/qt/qt_frame.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QLayout>
-#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QTimer>
 
 #include <array>
+#include <span>
 
 namespace bench {
+namespace {
 
-// Three circles of the balls' size fall as far a tick as the balls of a three-ball game
-// (70, 120 and 240 twips), and come back at the top, as the balls do, past 3100.
+// The game's picture in pixels: the white field, the wall bars in front of it (bottom,
+// left, top, right, each over the one before) and the clock's box.
+constexpr QRect FieldBox{8, 8, 201, 209}, ClockBox{176, 192, 33, 25};
+constexpr std::array<QRect, 4> WallBoxes{{{0, 216, 217, 9}, {0, 0, 9, 217}, {8, 0, 201, 9}, {208, 0, 9, 217}}};
+
+// A ball or the player, placed in twips as the game places them.
+struct Ball {
+    QPointF twips;
+    double step; // how far it falls a tick: 70, 120 and 240 twips in a three-ball game
+    QColor fill;
+    QPixmap picture = {};
+    QRect pixels() const { return platform::pixelRect({twips, QSizeF(255, 255)}); }
+};
+
+// Three balls fall in columns of their own, come back at the top past 3100 twips, as
+// the game's do, and pass behind the player and the walls; the clock counts seconds.
 class FloorField : public QWidget {
 public:
-    FloorField() : m_circle(pixels({}).size())
+    FloorField()
     {
-        setFixedSize(platform::pixelSize(FrmTolvarn::ClientWidth, FrmTolvarn::ClientHeight));
+        setFixedSize(217, 225);
         setAttribute(Qt::WA_OpaquePaintEvent);
-        // Drawn once and copied from then on: the cheapest way to show a smooth circle.
-        m_circle.fill(Qt::transparent);
-        QPainter painter(&m_circle);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(192, 0, 0));
-        painter.drawEllipse(QRectF(m_circle.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
-        m_timer.setTimerType(Qt::PreciseTimer);
-        connect(&m_timer, &QTimer::timeout, this, &FloorField::fall);
+        setFont(FieldView::clockFont());
+        // A circle is drawn once and copied from then on: the cheapest way to show a smooth one.
+        for (Ball &ball : m_balls) {
+            ball.picture = QPixmap(ball.pixels().size());
+            ball.picture.fill(Qt::transparent);
+            QPainter painter(&ball.picture);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setBrush(ball.fill);
+            painter.drawEllipse(QRectF(ball.picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        for (QTimer *timer : {&m_fall, &m_clock})
+            timer->setTimerType(Qt::PreciseTimer);
+        connect(&m_fall, &QTimer::timeout, this, &FloorField::fall);
+        connect(&m_clock, &QTimer::timeout, this, [this] {
+            ++m_seconds;
+            update(ClockBox);
+        });
     }
 
-    void play() { m_timer.start(15); }
+    void play()
+    {
+        m_fall.start(15);
+        m_clock.start(1000);
+    }
 
 protected:
+    // Back to front, what lies in the rectangle to repaint.
     void paintEvent(QPaintEvent *event) override
     {
         QPainter painter(this);
-        painter.fillRect(event->rect(), Qt::white);
-        for (const QPointF &ball : m_balls) {
-            if (event->region().intersects(pixels(ball)))
-                painter.drawPixmap(pixels(ball).topLeft(), m_circle);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setBrush(Qt::white);
+        // A one-pixel pen outlines one pixel beyond a rectangle's right and bottom.
+        painter.drawRect(FieldBox.adjusted(0, 0, -1, -1));
+        for (const Ball &ball : m_balls) {
+            if (event->rect().intersects(ball.pixels()))
+                painter.drawPixmap(ball.pixels().topLeft(), ball.picture);
         }
+        painter.setBrush(QApplication::palette("QMenu").color(QPalette::Window));
+        for (const QRect &wall : WallBoxes) {
+            if (event->rect().intersects(wall))
+                painter.drawRect(wall.adjusted(0, 0, -1, -1));
+        }
+        painter.setPen(Qt::black);
+        if (event->rect().intersects(ClockBox))
+            painter.drawText(ClockBox, Qt::AlignLeft | Qt::AlignTop, QString::number(m_seconds));
     }
 
 private:
-    static QRect pixels(const QPointF &twips) { return platform::pixelRect({twips, QSizeF(255, 255)}); }
-
-    // Only what changed is repainted: one rectangle for a step, two for a jump.
+    // Only what changed is repainted: one rectangle for a step, two for a jump. (Two
+    // update() calls for a step would cost a tick about 8 % more: Qt unites regions.)
     void fall()
     {
-        for (std::size_t i = 0; i < m_balls.size(); ++i) {
-            const QRect before = pixels(m_balls[i]);
-            m_balls[i].ry() = m_balls[i].y() + Steps[i] >= 3100 ? 50 : m_balls[i].y() + Steps[i];
-            const QRect now = pixels(m_balls[i]);
-            const bool step = now.intersects(before);
-            update(step ? now.united(before) : now);
-            if (!step)
+        for (Ball &ball : std::span(m_balls).first(3)) {
+            const QRect before = ball.pixels();
+            ball.twips.ry() = ball.twips.y() + ball.step >= 3100 ? 50 : ball.twips.y() + ball.step;
+            update(before.intersects(ball.pixels()) ? before.united(ball.pixels()) : ball.pixels());
+            if (!before.intersects(ball.pixels()))
                 update(before);
         }
     }
 
-    static constexpr std::array<double, 3> Steps{70, 120, 240};
-    std::array<QPointF, 3> m_balls{{{600, 50}, {1500, 50}, {2400, 50}}};
-    QPixmap m_circle;
-    QTimer m_timer;
+    // The three balls, then the player. The balls wait below the field, as the game's do.
+    std::array<Ball, 4> m_balls{{{{600, 3480}, 70, QColor(192, 0, 0)},
+                                 {{1500, 3480}, 120, QColor(128, 0, 0)},
+                                 {{2400, 3480}, 240, QColor(64, 0, 0)},
+                                 {{1320, 2280}, 0, QColor(0, 128, 0)}}};
+    int m_seconds = 0;
+    QTimer m_fall, m_clock;
 };
 
+} // namespace
+
+// The game's title, frame and two-item menu bar.
 FloorWindow::FloorWindow()
 {
-    // The game's title, frame and two-item menu bar.
-    setWindowTitle(QStringLiteral("Tolvarn"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QMenuBar *menus = menuBar();
-    menus->setNativeMenuBar(false);
-    menus->addAction(QStringLiteral("Nytt spel"));
-    menus->addAction(QStringLiteral("Hjälp"));
-    m_field = new FloorField;
-    setCentralWidget(m_field);
+    platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
+    addGameMenus(*this);
+    setCentralWidget(new FloorField);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void FloorWindow::showCentred()
-{
     adjustSize();
-    platform::showCentred(*this);
 }
 
-void FloorWindow::play()
-{
-    m_field->play();
-}
+void FloorWindow::play() { static_cast<FloorField *>(centralWidget())->play(); }
 
 } // namespace bench
