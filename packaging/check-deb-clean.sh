@@ -4,6 +4,8 @@
 # Build-Depends; then installed on another fresh one, where apt brings in what it
 # needs, a user's PATH finds the game, and the autopkgtest runs.
 #   packaging/check-deb-clean.sh [RELEASE [CHROOTS_DIR]]   (default bookworm, /tmp/tolvarn-chroots)
+# With DEB_BUILD_OPTIONS=nocheck the build goes without its tests and without the
+# Build-Depends that only the tests need (the nocheck profile).
 # Needs root, debootstrap, autopkgtest, and the network to Debian's archive. The base
 # system CHROOTS_DIR/RELEASE is made once and kept as it is; every run copies it
 # afresh to RELEASE-build and RELEASE-test. The packages, the source package and
@@ -53,23 +55,34 @@ in_root() {
 
 # The build: only the Build-Depends (and build-essential) are installed, no
 # recommended packages, so that a missing Build-Depends fails the build.
+profile=""
+[[ " ${DEB_BUILD_OPTIONS:-} " == *" nocheck "* ]] && profile=nocheck
 build_root="$base-build"
 fresh_root "$build_root"
 mkdir -p "$build_root/build"
 dsc=$("$here/source-package.sh" "$build_root/build" | tail -1)
 in_root "$build_root" apt-get update -qq
-in_root "$build_root" apt-get build-dep -y -qq --no-install-recommends "/build/$(basename "$dsc")" >/dev/null
+in_root "$build_root" apt-get build-dep -y -qq --no-install-recommends ${profile:+-P $profile} "/build/$(basename "$dsc")" >/dev/null
 rm -rf "$out"
 mkdir -p "$out"
 echo "building in $build_root (log: $out/build.log)"
 status=0
 in_root "$build_root" sh -c "cd /build && dpkg-source -x $(basename "$dsc") tolvarn >/dev/null &&
-    cd tolvarn && DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" >"$out/build.log" 2>&1 || status=$?
+    cd tolvarn && DEB_BUILD_OPTIONS='${DEB_BUILD_OPTIONS:-} parallel=$(nproc)' dpkg-buildpackage -us -uc ${profile:+-P$profile}" >"$out/build.log" 2>&1 || status=$?
 tail -15 "$out/build.log"
 [ "$status" -eq 0 ] || fail "dpkg-buildpackage failed with status $status"
 find "$build_root/build" -maxdepth 1 -type f -exec cp {} "$out/" \;
 changes=$(ls "$out"/tolvarn_*_*.changes)
 deb=$(ls "$out"/tolvarn_*_*.deb)
+
+# The release's own lintian on the whole upload, source and binaries: no error and
+# no warning; the pedantic and info notes are shown.
+in_root "$build_root" apt-get install -y -qq --no-install-recommends lintian >/dev/null
+echo "lintian --pedantic ($(in_root "$build_root" lintian --version)) on $(basename "$changes"):"
+report=$(in_root "$build_root" lintian --allow-root --pedantic --display-info --fail-on none "/build/$(basename "$changes")")
+[ -z "$report" ] && report="(nothing to report)"
+while IFS= read -r line; do echo "  $line"; done <<<"$report"
+! grep -q '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings"
 
 # The install: apt brings in the dependencies and the recommended Qt translations.
 test_root="$base-test"
