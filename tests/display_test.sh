@@ -48,6 +48,9 @@ trap 'kill $game_pid $wm $xvfb 2>/dev/null; rm -f "$numbered"' EXIT
 await test -s "$numbered" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$numbered")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# xdotool finds windows by their X title (WM_NAME), which Qt writes in the locale's
+# encoding: started in the C locale, "Svårighetsgrad" could never be found.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 # The newest visible window titled $1 other than window $2.
 window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" | tail -1; }
