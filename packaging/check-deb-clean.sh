@@ -68,7 +68,7 @@ mkdir -p "$out"
 echo "building in $build_root (log: $out/build.log)"
 status=0
 in_root "$build_root" sh -c "cd /build && dpkg-source -x $(basename "$dsc") tolvarn >/dev/null &&
-    cd tolvarn && DEB_BUILD_OPTIONS='${DEB_BUILD_OPTIONS:-} parallel=$(nproc)' dpkg-buildpackage -us -uc ${profile:+-P$profile}" >"$out/build.log" 2>&1 || status=$?
+    cd tolvarn && DEB_BUILD_OPTIONS='${DEB_BUILD_OPTIONS:+$DEB_BUILD_OPTIONS }parallel=$(nproc)' dpkg-buildpackage -us -uc ${profile:+-P$profile}" >"$out/build.log" 2>&1 || status=$?
 tail -15 "$out/build.log"
 [ "$status" -eq 0 ] || fail "dpkg-buildpackage failed with status $status"
 find "$build_root/build" -maxdepth 1 -type f -exec cp {} "$out/" \;
