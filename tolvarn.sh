@@ -6,18 +6,15 @@ set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
+# What building and testing need is the package's Build-Depends (debian/control):
+# apt installs whichever of them are missing, the compiler included.
 install_missing_packages() {
-    local wanted missing=()
-    wanted=$(grep -v '^\s*#' "$here/debian-packages.txt" | grep -v '^\s*$')
-    for package in $wanted; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    echo "Installing: ${missing[*]}"
+    command -v dpkg-checkbuilddeps >/dev/null && (cd "$here" && dpkg-checkbuilddeps 2>/dev/null) && return
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing the build dependencies named in debian/control"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    (cd "$here" && DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -qq ./)
 }
 
 # The recipes are CMake's presets (CMakePresets.json); the build goes to build/release.
