@@ -46,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Typed{"1e-400", 0}, Typed{"", std::nullopt}, Typed{" ", std::nullopt}, Typed{"abc", std::nullopt},
                     Typed{"1e999", std::nullopt}, Typed{"-inf", std::nullopt}, Typed{"nan", std::nullopt},
                     Typed{"0x10", std::nullopt}, Typed{"1,000", std::nullopt}, Typed{"2a", std::nullopt},
+                    Typed{QStringLiteral("\u22122"), -2}, // Unicode's minus sign
                     Typed{QString::fromUtf8("\xef\xbc\x92"), std::nullopt}, // full-width two
                     Typed{QString(QChar(0)) + "1", std::nullopt},
                     Typed{QString(100000, u'9'), std::nullopt}, Typed{QString(100000, u'0') + "2", 2},
