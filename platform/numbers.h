@@ -8,9 +8,12 @@
 
 namespace platform {
 
-// The one reading of a text as a number, in the user's locale (digits, a sign, the
-// locale's decimal separator, an exponent, surrounding white space). A text whose
-// value is not a finite double is not a number.
+// The one reading of a text as a number, alike on every Qt: surrounding white space
+// around digits (ASCII or the user's locale's own) with at most one decimal separator
+// of the locale, a sign (ASCII or the locale's) in front, and an exponent written "e"
+// or "E". Group separators are refused: in a count of balls, "1,5" or "1 000" is more
+// likely a slip than a thousand. A value too small for a double reads as zero; a text
+// whose value is too large for one is not a number.
 std::optional<double> numberFromText(QStringView text);
 
 // True when the text is a number; the empty text is not.
