@@ -2,7 +2,7 @@
 """Breaks the game on purpose, one break at a time, and reports which test catches each.
 
     tools/break-and-check.py --check          every break still applies (no build; seconds)
-    tools/break-and-check.py [--only WORDS] [--all] [--rev REV]
+    tools/break-and-check.py [--only WORDS ...] [--all] [--rev REV]
 
 Each break of tools/breaks.txt is made in a copy of the tree (the working tree, or the
 commit REV), which is built with the release preset and tested there; the tree itself
@@ -97,7 +97,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--check", action="store_true", help="only check that every break applies")
     parser.add_argument("--rev", help="test this commit instead of the working tree")
-    parser.add_argument("--only", help="only the breaks whose name holds these words")
+    parser.add_argument("--only", action="append", help="only the breaks whose name holds these words (repeatable)")
     parser.add_argument("--all", action="store_true", help="name every failing test, not just the first")
     args = parser.parse_args()
 
@@ -107,7 +107,7 @@ def main():
         print("\n".join(problems) or f"{len(breaks)} breaks, each applies")
         sys.exit(1 if problems else 0)
     if args.only:
-        breaks = [b for b in breaks if args.only in b["name"]]
+        breaks = [b for b in breaks if any(words in b["name"] for words in args.only)]
     with tempfile.TemporaryDirectory(prefix="tolvarn-breaks-") as temporary:
         tree = Path(temporary)
         copy_tree(tree, args.rev)
