@@ -38,8 +38,9 @@ if ! command -v Xvfb >/dev/null; then
 fi
 
 # Waits (up to 10 s: only a hang runs out) until the command succeeds.
+# Up to half a minute: a loaded machine starts a window slowly, and only a hang misses it.
 await() {
-    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+    for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
     return 1
 }
 

@@ -39,7 +39,7 @@ def fail(message):
     sys.exit(1)
 
 
-def await_true(what, test, seconds=20):
+def await_true(what, test, seconds=60):
     """Polls test() until it gives something other than None or False, and returns
     that: only a hang runs out of the time."""
     deadline = time.monotonic() + seconds

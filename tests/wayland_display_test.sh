@@ -37,7 +37,7 @@ chmod 644 "$work/sway.config"
 env -i PATH="$PATH" XDG_RUNTIME_DIR="$work/run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
     setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$work/sway.config" >"$work/sway.log" 2>&1 &
 sway_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     socket=$(compgen -G "$work/run/wayland-*[0-9]" | head -1)
     ipc=$(compgen -G "$work/run/sway-ipc.*.sock" | head -1)
     [ -n "$socket" ] && [ -n "$ipc" ] && break
