@@ -38,13 +38,17 @@ cleanup() {
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount "${mounted[i]}" || true; done
 }
 trap cleanup EXIT
-# A fresh copy of the base system, with /proc and /dev/pts as a booted one has them.
+# A fresh copy of the base system, with /proc, /dev/pts and /dev/shm as a booted one
+# (and Debian's build daemons) have them: the Wayland compositor of the display test
+# shares its pictures through /dev/shm.
 fresh_root() {
-    umount "$1/dev/pts" "$1/proc" 2>/dev/null || true
+    umount "$1/dev/shm" "$1/dev/pts" "$1/proc" 2>/dev/null || true
     rm -rf --one-file-system "$1"
     cp -a "$base" "$1"
     mount -t proc proc "$1/proc" && mounted+=("$1/proc")
     mount -t devpts -o newinstance,ptmxmode=0666 devpts "$1/dev/pts" && mounted+=("$1/dev/pts")
+    mkdir -p "$1/dev/shm"
+    mount -t tmpfs -o mode=1777 shm "$1/dev/shm" && mounted+=("$1/dev/shm")
 }
 in_root() {
     local root="$1"
