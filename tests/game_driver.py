@@ -62,10 +62,17 @@ def game_app():
     return None
 
 
+def role_name(accessible):
+    """The role's name; AT-SPI 2.56 (Debian 13) names a push button "button", 2.46
+    (Debian 12) "push button"."""
+    name = accessible.getRoleName()
+    return "push button" if name == "button" else name
+
+
 def windows():
     """The game's windows on the accessibility bus: (role, name, accessible) of each."""
     app = game_app()
-    return [(w.getRoleName(), w.name, w) for w in app if w is not None] if app else []
+    return [(role_name(w), w.name, w) for w in app if w is not None] if app else []
 
 
 def window(role, name):
@@ -77,7 +84,7 @@ def showing(accessible):
 
 
 def find(root, role, name=None):
-    return pyatspi.findDescendant(root, lambda a: a.getRoleName() == role and (name is None or a.name == name))
+    return pyatspi.findDescendant(root, lambda a: role_name(a) == role and (name is None or a.name == name))
 
 
 def text_of(accessible):
@@ -95,7 +102,7 @@ class Announcements:
         pyatspi.Registry.registerEventListener(self.heard, "object:property-change:accessible-name")
 
     def heard(self, event):
-        if event.source.getRoleName() == "label" and event.source.description == "Sekunder":
+        if role_name(event.source) == "label" and event.source.description == "Sekunder":
             self.counts.append(event.source.name)
 
     @staticmethod
@@ -136,13 +143,13 @@ def check_help_texts():
         "image": ["Bild av spelet", "Piltangenterna"],
     }
     for role, names in expected.items():
-        found = sorted(c.name for c in help_window if c.getRoleName() == role)
+        found = sorted(c.name for c in help_window if role_name(c) == role)
         if found != sorted(names):
             fail(f"help window {role}s read {found}, expected {sorted(names)}")
-    texts = sorted(text_of(c) for c in help_window if c.getRoleName() == "label")
+    texts = sorted(text_of(c) for c in help_window if role_name(c) == "label")
     if texts != sorted(expected["label"]):
         fail(f"help texts read as text {texts}")
-    print("help window through AT-SPI: " + "; ".join(f"{c.getRoleName()} {c.name!r}" for c in help_window))
+    print("help window through AT-SPI: " + "; ".join(f"{role_name(c)} {c.name!r}" for c in help_window))
 
 
 # --- the screen -------------------------------------------------------------------------
@@ -315,7 +322,7 @@ def run(proc, screen):
 
     # The game ends by itself; its message comes up in front, and OK ends the program.
     message = await_true("no game-over message", lambda: window("alert", "Tolvarn"), 60)
-    words = [c.name for c in message if c.getRoleName() == "label" and c.name]
+    words = [c.name for c in message if role_name(c) == "label" and c.name]
     print(f"game-over message: {words}")
     if not any(w.startswith("Bravo! Tyvärr så klarade du bara: ") for w in words):
         fail(f"unexpected game-over message {words}")
