@@ -137,14 +137,9 @@ void FieldView::repaintMoves()
     m_movedCount = 0;
 }
 
-void FieldView::repaintTwips(const QRectF &box)
-{
-    repaintPixels(pixelRect(box));
-}
-
 void FieldView::clockChanged()
 {
-    repaintTwips(m_form.lblTid.box());
+    repaintPixels(pixelRect(m_form.lblTid.box()));
     platform::announceTextChange(*m_clockText);
 }
 

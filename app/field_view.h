@@ -20,8 +20,6 @@ public:
     // before and covers now is repainted, if its pixels changed: a tick that moves a
     // ball in many small steps asks for one repaint of that ball.
     void shapeMoved(const platform::Shape &shape, const QRectF &oldBox);
-    // Repaints what a changed label covers.
-    void repaintTwips(const QRectF &box);
     // The clock shows a new count: repainted, and told to a screen reader.
     void clockChanged();
 

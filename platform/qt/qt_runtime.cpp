@@ -83,13 +83,13 @@ std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
     return box;
 }
 
-bool installSwedishQtTexts()
+void installSwedishQtTexts()
 {
     auto *texts = new QTranslator(QCoreApplication::instance());
     if (texts->load(QStringLiteral("qt_sv"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return QCoreApplication::installTranslator(texts);
-    delete texts;
-    return false;
+        QCoreApplication::installTranslator(texts);
+    else
+        delete texts;
 }
 
 void QtRuntime::Randomize()

@@ -14,9 +14,9 @@
 namespace platform {
 
 // Puts Qt's own texts (a text field's menu, the boxes Qt makes) in Swedish like the
-// game's, whatever the user's language. False when Qt's Swedish catalogue is not
-// installed (Debian: qt6-translations-l10n): those texts then stay as Qt has them.
-bool installSwedishQtTexts();
+// game's, whatever the user's language. Where Qt's Swedish catalogue is not installed
+// (Debian: qt6-translations-l10n), those texts stay as Qt has them.
+void installSwedishQtTexts();
 
 // Random bits as a number in [0, 1), evenly spread: what the game's random source gives.
 float fractionOf(quint32 randomBits);
