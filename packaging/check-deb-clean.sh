@@ -23,8 +23,7 @@ for tool in debootstrap autopkgtest dpkg-source git; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (apt-get install $tool)"; exit 77; }
 done
 # The archive this machine's apt already uses.
-mirror="${DEBIAN_MIRROR:-$( (grep -h '^URIs:' /etc/apt/sources.list.d/*.sources | awk '{print $2}';
-    grep -h '^deb ' /etc/apt/sources.list | awk '{print $2}') 2>/dev/null | grep -v security | head -1 || true)}"
+mirror="${DEBIAN_MIRROR:-$("$here/debian-mirror.sh")}"
 [ -n "$mirror" ] || fail "no Debian archive found in the apt sources; set DEBIAN_MIRROR"
 
 if [ ! -x "$base/usr/bin/apt-get" ]; then
