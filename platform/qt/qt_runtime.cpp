@@ -1,5 +1,7 @@
 #include "platform/qt/qt_runtime.h"
 
+#include "platform/qt/qt_frame.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QInputDialog>
@@ -43,7 +45,7 @@ QtRuntime::QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow)
 QString QtRuntime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     QInputDialog dialog(m_dialogParent);
-    dialog.setWindowTitle(titleOrProgramName(title));
+    setDialogFrame(dialog, titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
     // Qt takes these from the desktop's theme, not from its Swedish catalogue.
@@ -71,8 +73,9 @@ void QtRuntime::MsgBox(const QString &text)
 
 std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
 {
-    auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
-                                                 QMessageBox::Ok, m_dialogParent);
+    auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok,
+                                                 m_dialogParent);
+    setDialogFrame(*box, titleOrProgramName({}));
     box->button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not the desktop theme's word
     // Laying out a first text loads the font's glyphs and sizes the box, and the window
     // system's window is made now: all of it out of the way of the moment it shows.
