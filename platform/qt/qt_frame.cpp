@@ -49,10 +49,14 @@ void setDialogFrame(QDialog &dialog, const QString &title)
     dialog.setWindowTitle(title);
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    new StaysNormal(dialog);
+}
+
+int titleBarWidth(const QString &title)
+{
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
-    dialog.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarRoom);
-    new StaysNormal(dialog);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarRoom;
 }
 
 } // namespace platform

@@ -12,7 +12,10 @@ namespace platform {
 void setFixedFrame(QWidget &window, const QString &title);
 
 // A dialog's frame: the title, a close button and nothing else, standing over the
-// window it was made for; wide enough to show its whole title, and never maximized.
+// window it was made for, and never maximized.
 void setDialogFrame(QDialog &dialog, const QString &title);
+
+// The width of a window whose title bar shows the whole title on the desktops known.
+int titleBarWidth(const QString &title);
 
 } // namespace platform
