@@ -156,6 +156,11 @@ private:
 
 } // namespace
 
+void followPresses()
+{
+    PressSerials::forThisDisplay();
+}
+
 void bringToFront(QWidget &window)
 {
     PressSerials *serials = PressSerials::forThisDisplay();

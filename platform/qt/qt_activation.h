@@ -14,4 +14,8 @@ namespace platform {
 // refuses the token leaves the window where it is, as before.
 void bringToFront(QWidget &window);
 
+// Starts following the player's presses, before the first window has to be brought
+// forward. Does nothing off Wayland.
+void followPresses();
+
 } // namespace platform
