@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 
 #include "platform/qt/qt_accessible.h"
+#include "platform/qt/qt_activation.h"
 #include "platform/qt/qt_runtime.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ std::unique_ptr<MainWindow> startUp()
 {
     platform::installSwedishQtTexts();
     platform::serveScreenReaders();
+    platform::followPresses();
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));

@@ -194,6 +194,8 @@ TEST_F(HelpFromGame, ChoosingHelpAgainKeepsTheOneWindowUntilClosed)
     EXPECT_FALSE(help.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(help.minimumSize(), help.maximumSize());
     EXPECT_EQ(help.size(), QSize(608, 240));
+    help.showFullScreen();
+    EXPECT_EQ(help.windowState(), Qt::WindowNoState);
     EXPECT_LE(offCentre(help), 1);
     help.move(12, 34);
     for (int i = 0; i < 4; ++i) {

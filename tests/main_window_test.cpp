@@ -102,6 +102,8 @@ TEST_F(GameWindow, HasAFixedFrameTwoMenuItemsAndTakesTheArrowKeys)
     EXPECT_FALSE(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     window.showCentred();
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    window.showMaximized(); // as a title bar's double click asks
+    EXPECT_EQ(window.windowState(), Qt::WindowNoState);
     EXPECT_EQ(window.centralWidget()->geometry(), QRect(0, window.menuBar()->height(), 217, 225));
     QStringList captions;
     for (QAction *action : window.menuBar()->actions())
