@@ -117,8 +117,9 @@ def overlaps(a, b):
 # --- title bars on the screen -------------------------------------------------------------
 
 def ink_runs(strip):
-    """Columns with ink (pixels far from the bar's own colour), in runs split by three or
-    more empty columns: the title and each button's sign."""
+    """Columns with ink (pixels far from the bar's own colour), in runs split by seven or
+    more empty columns (wider than any gap between letters): the title and each
+    button's sign."""
     background = collections.Counter(strip.getdata()).most_common(1)[0][0]
     width, height = strip.size
     pixels = strip.load()
@@ -131,7 +132,7 @@ def ink_runs(strip):
         if r is None:
             gap += 1
             continue
-        if gap >= 3:
+        if gap >= 7:
             runs.append([x, x])
         runs[-1][1] = x
         gap = 0
@@ -281,7 +282,7 @@ def play():
 
 
 # Only a hang takes this long: it ends with where the driver hung.
-faulthandler.dump_traceback_later(int(os.environ.get('HANG_AFTER', 150)), exit=True)
+faulthandler.dump_traceback_later(150, exit=True)
 comp = Gnome() if desktop == "gnome" else KWin(os.environ["TOLVARN_COMPOSITOR_LOG"])
 try:
     play()
