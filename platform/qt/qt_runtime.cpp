@@ -1,6 +1,7 @@
 #include "platform/qt/qt_runtime.h"
 
 #include "platform/qt/qt_frame.h"
+#include "platform/qt/qt_modal.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -48,6 +49,7 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
 {
     QInputDialog dialog(m_dialogParent);
     setDialogFrame(dialog, titleOrProgramName(title));
+    keepOverParent(dialog);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
     // Qt takes these from the desktop's theme, not from its Swedish catalogue.
@@ -80,6 +82,7 @@ std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
     auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok,
                                                  m_dialogParent);
     setDialogFrame(*box, titleOrProgramName({}));
+    keepOverParent(*box);
     // The box takes its width from its text, and its title needs more than a short one.
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
         grid->addItem(new QSpacerItem(titleBarWidth(box->windowTitle()), 0), grid->rowCount(), 0, 1, -1);
