@@ -1,5 +1,6 @@
 #include "platform/qt/qt_activation.h"
 
+#include "platform/qt/qt_wayland.h"
 #include "xdg-activation-v1-client-protocol.h"
 
 #include <QAbstractEventDispatcher>
@@ -7,7 +8,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
 #include <optional>
@@ -43,8 +43,7 @@ public:
         QWindow *focused = QGuiApplication::focusWindow();
         if (!m_activation || !m_seat || !m_lastPress || !focused)
             return {};
-        auto *surface = static_cast<wl_surface *>(
-            QGuiApplication::platformNativeInterface()->nativeResourceForWindow("surface", focused));
+        wl_surface *surface = surfaceOf(*focused);
         if (!surface)
             return {};
         m_token.clear();
@@ -61,21 +60,13 @@ public:
 private:
     static PressSerials *make()
     {
-        if (!QGuiApplication::platformName().startsWith(u"wayland"))
-            return nullptr;
-        auto *display = static_cast<wl_display *>(
-            QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+        wl_display *display = qtWaylandDisplay();
         return display ? new PressSerials(display) : nullptr;
     }
 
     explicit PressSerials(wl_display *display) : m_display(display), m_queue(wl_display_create_queue(display))
     {
-        auto *ours = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
-        wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(ours), m_queue);
-        wl_registry *registry = wl_display_get_registry(ours);
-        wl_proxy_wrapper_destroy(ours);
-        wl_registry_add_listener(registry, &RegistryListener, this);
-        wl_display_roundtrip_queue(m_display, m_queue); // the globals
+        listGlobals(m_display, m_queue, RegistryListener, this);
         wl_display_roundtrip_queue(m_display, m_queue); // the seat's pointer and keyboard
         // Qt reads the events of every queue; those of this one are handled as soon as
         // the program wakes for them, so that no new pointer misses a press.

@@ -1,13 +1,12 @@
 #include "platform/qt/qt_modal.h"
 
+#include "platform/qt/qt_wayland.h"
 #include "gtk-shell-client-protocol.h"
 
 #include <QDialog>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
-#include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
 #include <algorithm>
@@ -31,8 +30,7 @@ public:
     gtk_surface1 *markModal(QWindow &window)
     {
         wl_display_dispatch_queue_pending(m_display, m_queue);
-        auto *surface = static_cast<wl_surface *>(
-            QGuiApplication::platformNativeInterface()->nativeResourceForWindow("surface", &window));
+        wl_surface *surface = surfaceOf(window);
         if (!surface)
             return nullptr;
         gtk_surface1 *marked = gtk_shell1_get_gtk_surface(m_shell, surface);
@@ -52,10 +50,7 @@ public:
 private:
     static GtkShell *make()
     {
-        if (!QGuiApplication::platformName().startsWith(u"wayland"))
-            return nullptr;
-        auto *display = static_cast<wl_display *>(
-            QGuiApplication::platformNativeInterface()->nativeResourceForIntegration("wl_display"));
+        wl_display *display = qtWaylandDisplay();
         if (!display)
             return nullptr;
         auto *shell = new GtkShell(display);
@@ -67,13 +62,7 @@ private:
 
     explicit GtkShell(wl_display *display) : m_display(display), m_queue(wl_display_create_queue(display))
     {
-        auto *ours = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
-        wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(ours), m_queue);
-        wl_registry *registry = wl_display_get_registry(ours);
-        wl_proxy_wrapper_destroy(ours);
-        wl_registry_add_listener(registry, &RegistryListener, this);
-        wl_display_roundtrip_queue(m_display, m_queue);
-        wl_registry_destroy(registry);
+        listGlobals(m_display, m_queue, RegistryListener, this);
     }
 
     ~GtkShell()
