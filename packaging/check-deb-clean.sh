@@ -17,8 +17,10 @@ for tool in sbuild autopkgtest-virt-unshare mmdebstrap dpkg-source git; do
 done
 # Both build and test run in user namespaces, mapped into root's subordinate ids.
 grep -q '^root:' /etc/subuid || { echo "SKIP: root has no subordinate ids (usermod --add-subuids 100000-165535 --add-subgids 100000-165535 root)"; exit 77; }
-profiles=()
+profiles=() lintian=(--lintian-opt=--pedantic --lintian-opt=--display-info --lintian-opt=--fail-on=error,warning)
 [[ " ${DEB_BUILD_OPTIONS:-} " == *" nocheck "* ]] && profiles=(--profiles=nocheck)
+# The package follows the policy that unstable's lintian knows; an older one says so.
+[[ "$release" == sid || "$release" == unstable ]] || lintian+=(--lintian-opt=--suppress-tags=newer-standards-version)
 
 rm -rf "$out" && mkdir -p "$out"
 tarball="$out/$release.tar"
@@ -27,10 +29,10 @@ trap 'rm -f "$tarball"' EXIT
 dsc=$("$here/source-package.sh" "$out" | tail -1)
 echo "sbuild on a fresh $release (log: $out/sbuild.log)"
 status=0
-(cd "$out" && SBUILD_CONFIG="$here/sbuildrc" sbuild --nolog --chroot-mode=unshare --chroot="$tarball" --dist="$release" \
-    "${profiles[@]}" --run-lintian --lintian-opt=--pedantic --lintian-opt=--display-info --lintian-opt=--fail-on=error,warning \
+(cd "$out" && SBUILD_CONFIG="$here/sbuildrc" sbuild --nolog --chroot-mode=unshare --chroot="$tarball" \
+    "${profiles[@]}" --run-lintian "${lintian[@]}" \
     --run-autopkgtest --autopkgtest-virt-server=unshare --autopkgtest-virt-server-opt=--tarball="$tarball" \
     "$dsc") >"$out/sbuild.log" 2>&1 || status=$?
-sed -n '/^| lintian /,/^Lintian run/p; /^| Summary /,$p' "$out/sbuild.log"
+sed -n '/^Running lintian/,/Lintian run/p; /^| Summary /,$p' "$out/sbuild.log"
 [ "$status" -eq 0 ] || { echo "FAIL: sbuild, lintian or autopkgtest failed (status $status); see $out/sbuild.log"; exit 1; }
 echo "ok: on a fresh Debian $release the package builds with only its Build-Depends, passes lintian and its autopkgtest"
