@@ -27,9 +27,11 @@ tarball="$out/$release.tar"
 trap 'rm -f "$tarball"' EXIT
 "$here/fresh-debian.sh" "$release" "$tarball"
 dsc=$("$here/source-package.sh" "$out" | tail -1)
+# The upload names the changelog's distribution, whichever release it is built on.
+dist=$(dpkg-parsechangelog -l "$here/../debian/changelog" -S Distribution)
 echo "sbuild on a fresh $release (log: $out/sbuild.log)"
 status=0
-(cd "$out" && SBUILD_CONFIG="$here/sbuildrc" sbuild --nolog --chroot-mode=unshare --chroot="$tarball" \
+(cd "$out" && SBUILD_CONFIG="$here/sbuildrc" sbuild --nolog --chroot-mode=unshare --chroot="$tarball" --dist="$dist" \
     "${profiles[@]}" --run-lintian "${lintian[@]}" \
     --run-autopkgtest --autopkgtest-virt-server=unshare --autopkgtest-virt-server-opt=--tarball="$tarball" \
     "$dsc") >"$out/sbuild.log" 2>&1 || status=$?
