@@ -33,7 +33,7 @@ echo "sbuild on a fresh $release (log: $out/sbuild.log)"
 status=0
 (cd "$out" && SBUILD_CONFIG="$here/sbuildrc" sbuild --nolog --chroot-mode=unshare --chroot="$tarball" --dist="$dist" \
     "${profiles[@]}" --run-lintian "${lintian[@]}" \
-    --run-autopkgtest --autopkgtest-opt=-- --autopkgtest-opt=unshare --autopkgtest-opt=--tarball="$tarball" \
+    --run-autopkgtest --autopkgtest-opt=--apt-upgrade --autopkgtest-opt=-- --autopkgtest-opt=unshare --autopkgtest-opt=--tarball="$tarball" \
     "$dsc") >"$out/sbuild.log" 2>&1 || status=$?
 sed -n '/^Running lintian/,/Lintian run/p; /^| Summary /,$p' "$out/sbuild.log"
 [ "$status" -eq 0 ] || { echo "FAIL: sbuild, lintian or autopkgtest failed (status $status); see $out/sbuild.log"; exit 1; }
