@@ -28,10 +28,11 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-dejavu-core fonts-urw-
 done
 
 echo "lintian --pedantic on $(basename "$changes"):"
-report=$(lintian --allow-root --pedantic --display-info --fail-on none "$changes")
-[ -z "$report" ] && report="(nothing to report)"
-while IFS= read -r line; do echo "  $line"; done <<<"$report"
-! grep -q '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings"
+# The package follows the policy that unstable's lintian knows; an older one says so.
+suppress=newer-standards-version
+grep -q sid /etc/debian_version && suppress=""
+lintian --allow-root --pedantic --display-info --fail-on error,warning ${suppress:+--suppress-tags $suppress} "$changes" ||
+    fail "lintian reports errors or warnings"
 
 # autopkgtest installs the package with apt, as a user's install would.
 trap '$sudo apt-get purge -y -qq tolvarn >/dev/null 2>&1 || true' EXIT
