@@ -29,7 +29,8 @@ for tool in Xwayland dbus-daemon dbus-run-session gdbus setpriv; do
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi-bus-launcher (at-spi2-core)"
 /usr/bin/python3 -c 'import pyatspi, PIL' 2>/dev/null || skip "python3-pyatspi or python3-pil"
-compgen -G '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so' >/dev/null || skip "Qt's Wayland plugin (qt6-wayland)"
+# Qt's Wayland platform plugin: libqwayland-generic.so up to Qt 6.10, libqwayland.so since.
+compgen -G '/usr/lib/*/qt6/plugins/platforms/libqwayland*.so' >/dev/null || skip "Qt's Wayland plugin (qt6-wayland)"
 
 # The compositors refuse to run as root: run by root, everything runs as nobody, from
 # copies in a folder of the test's own (the build tree may be out of nobody's reach).
