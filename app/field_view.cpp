@@ -6,7 +6,6 @@
 #include "platform/twips.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -18,12 +17,6 @@ using platform::pixelRect;
 
 // Circles are drawn with antialiasing, which can reach one pixel beyond the box.
 constexpr int RepaintMargin = 1;
-
-QEvent::Type repaintMovesEventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
 
 QColor fillColour(const platform::Fill &fill)
 {
@@ -94,50 +87,21 @@ QFont FieldView::clockFont()
     return font;
 }
 
-void FieldView::shapeMoved(const platform::Shape &shape, const QRectF &oldBox)
+void FieldView::showMove(const QRectF &before, const QRectF &now)
 {
-    // The first box since the last request is the one on the screen.
-    for (std::size_t i = 0; i < m_movedCount; ++i) {
-        if (m_moved[i].shape == &shape)
-            return;
-    }
-    if (m_movedCount == m_moved.size())
-        repaintMoves();
-    m_moved[m_movedCount++] = {&shape, pixelRect(oldBox)};
-    if (!m_repaintPosted) {
-        m_repaintPosted = true;
-        QCoreApplication::postEvent(this, new QEvent(repaintMovesEventType()));
+    const QRect from = pixelRect(before), to = pixelRect(now);
+    if (to == from)
+        return; // a step smaller than a pixel draws the same picture
+    // One rectangle for a short step, two for a jump (a ball back at the top).
+    if (to.adjusted(-1, -1, 1, 1).intersects(from)) {
+        repaintPixels(to.united(from));
+    } else {
+        repaintPixels(from);
+        repaintPixels(to);
     }
 }
 
-bool FieldView::event(QEvent *event)
-{
-    if (event->type() != repaintMovesEventType())
-        return QWidget::event(event);
-    m_repaintPosted = false;
-    repaintMoves();
-    return true;
-}
-
-void FieldView::repaintMoves()
-{
-    for (std::size_t i = 0; i < m_movedCount; ++i) {
-        const QRect before = m_moved[i].oldPixels;
-        const QRect now = pixelRect(m_moved[i].shape->box());
-        if (now == before)
-            continue; // a step smaller than a pixel draws the same picture
-        // One rectangle for a short step, two for a jump (a ball back at the top).
-        if (now.adjusted(-1, -1, 1, 1).intersects(before)) {
-            repaintPixels(now.united(before));
-        } else {
-            repaintPixels(before);
-            repaintPixels(now);
-        }
-    }
-    m_movedCount = 0;
-}
-
-void FieldView::clockChanged()
+void FieldView::showClock()
 {
     repaintPixels(pixelRect(m_form.lblTid.box()));
     platform::announceTextChange(*m_clockText);

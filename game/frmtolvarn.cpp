@@ -9,8 +9,5 @@ void FrmTolvarn::Form_Load()
 
 void FrmTolvarn::helpMenu_Click()
 {
-    // One help window for the program's life, made at the first "Hjälp".
-    if (!frmHelp)
-        frmHelp = m_runtime.NewHelpWindow();
-    frmHelp->Show();
+    m_runtime.ShowHelp();
 }

@@ -104,22 +104,6 @@ void HelpWindow::bringForward()
     activateWindow();
 }
 
-namespace {
-// The help window as the game's handlers hold it: one object, shown by Show().
-class HeldHelpWindow final : public platform::Window {
-public:
-    void Show() override { m_window.bringForward(); }
-
-private:
-    HelpWindow m_window;
-};
-} // namespace
-
-std::unique_ptr<platform::Window> newHelpWindow()
-{
-    return std::make_unique<HeldHelpWindow>();
-}
-
 void HelpWindow::keyPressEvent(QKeyEvent *event)
 {
     // The window only displays: keys do nothing here and go nowhere else.

@@ -1,11 +1,7 @@
 // The help window: a picture of the game, the arrow keys and two short texts.
 #pragma once
 
-#include "platform/runtime.h"
-
 #include <QWidget>
-
-#include <memory>
 
 class QLabel;
 class WrappedLabel;
@@ -36,6 +32,3 @@ private:
     WrappedLabel *m_lblInfo2 = nullptr;
     WrappedLabel *m_lblInformation = nullptr;
 };
-
-// A new help window for the game's handlers, which show it with Show().
-std::unique_ptr<platform::Window> newHelpWindow();

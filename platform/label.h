@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <QString>
 
-#include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -18,22 +18,13 @@ public:
     Label &operator=(const Label &) = delete;
 
     const QString &Caption() const { return m_caption; }
-    void setCaption(const QString &caption)
-    {
-        if (caption == m_caption)
-            return;
-        m_caption = caption;
-        if (m_onChanged)
-            m_onChanged();
-    }
+    void setCaption(const QString &caption) { m_caption = caption; }
 
     QRectF box() const { return m_box; }
-    void setOnChanged(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
 
 private:
     QRectF m_box;
     QString m_caption;
-    std::function<void()> m_onChanged;
 };
 
 } // namespace platform

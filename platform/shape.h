@@ -3,7 +3,6 @@
 
 #include <QRectF>
 #include <cstdint>
-#include <functional>
 
 namespace platform {
 
@@ -33,8 +32,8 @@ public:
     // Position in twips; a read returns exactly the value last written.
     float Left() const { return m_left; }
     float Top() const { return m_top; }
-    void setLeft(float twips) { moveTo(twips, m_top); }
-    void setTop(float twips) { moveTo(m_left, twips); }
+    void setLeft(float twips) { m_left = twips; }
+    void setTop(float twips) { m_top = twips; }
 
     float Width() const { return m_width; }
     float Height() const { return m_height; }
@@ -42,28 +41,13 @@ public:
     Fill fill() const { return m_fill; }
     QRectF box() const { return {m_left, m_top, m_width, m_height}; }
 
-    // Called after every change of position with the box the shape had before it.
-    void setOnMoved(std::function<void(const QRectF &oldBox)> onMoved) { m_onMoved = std::move(onMoved); }
-
 private:
-    void moveTo(float left, float top)
-    {
-        if (left == m_left && top == m_top)
-            return;
-        const QRectF oldBox = box();
-        m_left = left;
-        m_top = top;
-        if (m_onMoved)
-            m_onMoved(oldBox);
-    }
-
     ShapeKind m_kind;
     float m_left;
     float m_top;
     float m_width;
     float m_height;
     Fill m_fill;
-    std::function<void(const QRectF &)> m_onMoved;
 };
 
 } // namespace platform

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 namespace platform {
 
@@ -13,34 +12,15 @@ public:
     Timer &operator=(const Timer &) = delete;
 
     bool Enabled() const { return m_enabled; }
-    void setEnabled(bool enabled)
-    {
-        m_enabled = enabled;
-        changed();
-    }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
 
     // Milliseconds between ticks.
     std::int32_t Interval() const { return m_interval; }
-    void setInterval(std::int32_t milliseconds)
-    {
-        m_interval = milliseconds;
-        changed();
-    }
-
-    // Called after every write of Enabled or Interval, also one that keeps the value:
-    // switching on a running timer is still a request the driver may act on.
-    void setOnChanged(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
+    void setInterval(std::int32_t milliseconds) { m_interval = milliseconds; }
 
 private:
-    void changed()
-    {
-        if (m_onChanged)
-            m_onChanged();
-    }
-
     std::int32_t m_interval;
     bool m_enabled;
-    std::function<void()> m_onChanged;
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 
 namespace {
 
@@ -40,21 +41,29 @@ INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
                                          Offset{"down254AndAHalf", 0, 254.5f, true}),
                          nameOf<Offset>);
 
-// Ticks go on while the message is open and find the same touches again.
-TEST(GameOver, OneMessageWithTheSecondsThenTheEnd)
+// The game stops at the touch: while its one message is open no timer runs, so the
+// balls and the clock stand as they were, and no check finds the touch again.
+TEST(GameOver, StopsEveryTimerThenOneMessageWithTheSecondsThenTheEnd)
 {
     ScriptedRuntime runtime;
     FrmTolvarn form(runtime);
     form.lblTid.setCaption(QStringLiteral("42"));
+    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+        timer->setEnabled(true);
     for (platform::Shape *ball : {&form.fiende, &form.fiende2}) {
         ball->setLeft(form.shMove.Left() + 10);
         ball->setTop(form.shMove.Top() + 10);
     }
+    QStringList running;
     runtime.whileMessageOpen = [&] {
-        for (int i = 0; i < 3 && runtime.messages.size() == 1; ++i)
-            form.tmrChecka_Timer();
+        for (const auto &[name, timer] : {std::pair{"tmrChecka", &form.tmrChecka}, {"tmrTid", &form.tmrTid},
+                                          {"tmrEnemy", &form.tmrEnemy}, {"tmrEnemy2", &form.tmrEnemy2},
+                                          {"tmrEnemy3", &form.tmrEnemy3}})
+            if (timer->Enabled())
+                running << QString::fromLatin1(name);
     };
     EXPECT_THROW(form.tmrChecka_Timer(), ProgramEnded);
+    EXPECT_EQ(running, QStringList()) << "timers still on behind the message";
     EXPECT_EQ(runtime.messages,
               QStringList{QStringLiteral("Bravo! Tyvärr så klarade du bara: 42 sekunder. Ett till försök kanske?")});
 }

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -86,6 +87,56 @@ TEST(GameToTheEndDeathTest, EndsTheProgramWithStatusZeroAfterOneGameOverMessage)
                 "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra\n"
                 "asked: .*\n"
                 "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK\n$");
+}
+
+// A touch by a key press in a three-ball game at 7 seconds. Reports, once the message
+// is shown, the window's timers still running, whether the screen shows the field as
+// it stands, and the clock; then confirms.
+[[noreturn]] void touchAndLookBehindTheMessage()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    MainWindow window;
+    FrmTolvarn &form = window.form();
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::_Exit(4);
+    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy3})
+        timer->setEnabled(true);
+    form.lblTid.setCaption(QStringLiteral("7"));
+    form.fiende.setLeft(form.shMove.Left());
+    form.fiende.setTop(form.shMove.Top() - 300);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *message = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!message)
+            return;
+        poll.stop();
+        QCoreApplication::processEvents();
+        QStringList running;
+        for (const QTimer *ticks : window.findChildren<QTimer *>())
+            if (ticks->isActive())
+                running << ticks->objectName();
+        FieldView &field = window.fieldView();
+        const QImage drawn = field.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = window.screen()
+                                 ->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        std::fprintf(stderr, "running: [%s] screen: %s clock: %s\n", qPrintable(running.join(u' ')),
+                     shown == drawn ? "the field as it stands" : "another picture", qPrintable(form.lblTid.Caption()));
+        message->button(QMessageBox::Ok)->click();
+    });
+    poll.start(2);
+    QTest::keyClick(&window, Qt::Key_Up); // 200 twips apart: a touch
+    QTimer::singleShot(60000, [] { std::_Exit(3); });
+    QApplication::exec();
+    std::_Exit(5);
+}
+
+TEST(GameToTheEndDeathTest, StopsAtTheTouchBehindItsMessage)
+{
+    EXPECT_EXIT(touchAndLookBehindTheMessage(), testing::ExitedWithCode(0),
+                "running: \\[\\] screen: the field as it stands clock: 7\n$");
 }
 
 } // namespace

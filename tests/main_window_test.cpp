@@ -136,22 +136,22 @@ TEST_F(GameWindow, ScreenKeepsNoBallBehindAfterJumpsAndWraps)
 }
 
 // The desktop's timers tick at the window's intervals, from the start and as a ball
-// timer quickens while it runs.
+// timer quickens while it runs; whatever event changed the form's timers.
 TEST(DesktopTimers, TickAtTheWindowsIntervals)
 {
     MainWindow window;
     FrmTolvarn &form = window.form();
-    const auto interval = [&window](const char *name) {
-        const QTimer *ticks = window.findChild<QObject *>(QString::fromLatin1(name))->findChild<QTimer *>();
-        return ticks->isActive() ? ticks->interval() : 0;
-    };
+    const auto ticks = [&window](const char *name) { return window.findChild<QTimer *>(QString::fromLatin1(name)); };
+    const auto interval = [&](const char *name) { return ticks(name)->isActive() ? ticks(name)->interval() : 0; };
     EXPECT_EQ(interval("tmrTid"), 0) << "the clock waits for a game";
     for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
         timer->setEnabled(true);
+    QTest::keyClick(&window, Qt::Key_A);
     EXPECT_EQ((std::array{interval("tmrTid"), interval("tmrEnemy"), interval("tmrEnemy2"), interval("tmrEnemy3")}),
               (std::array{1000, 100, 100, 100}));
     form.fiende.setTop(3030);
-    form.tmrEnemy_Timer();
+    QMetaObject::invokeMethod(ticks("tmrEnemy"), "timeout");
+    EXPECT_EQ(form.fiende.Top(), FrmTolvarn::TopLine) << "the tick ran the ball's rule";
     EXPECT_EQ(interval("tmrEnemy"), 95);
 }
 
@@ -178,7 +178,7 @@ TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
 TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
 {
     auto draw = [](bool seed) {
-        platform::QtRuntime runtime(nullptr, {});
+        platform::QtRuntime runtime(nullptr, nullptr);
         if (seed)
             runtime.Randomize();
         std::vector<float> numbers(2000);

@@ -89,4 +89,17 @@ TEST(FormLoad, SeedsTheRandomSource)
     EXPECT_TRUE(runtime.seeded);
 }
 
+// "Hjälp" asks the desktop for its help window at every choice, and the game goes on.
+TEST(HelpMenu, ShowsHelpAtEveryChoiceAndTheGameGoesOn)
+{
+    ScriptedRuntime runtime;
+    FrmTolvarn form(runtime);
+    runtime.answers = {QStringLiteral("3")};
+    form.newMenu_Click();
+    form.helpMenu_Click();
+    form.helpMenu_Click();
+    EXPECT_EQ(runtime.helpShown, 2);
+    EXPECT_TRUE(form.tmrTid.Enabled() && form.tmrEnemy3.Enabled());
+}
+
 } // namespace

@@ -35,9 +35,16 @@ QString titleOrProgramName(const QString &title)
 }
 } // namespace
 
-QtRuntime::QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow)
-    : m_dialogParent(dialogParent), m_newHelpWindow(std::move(newHelpWindow))
+QtRuntime::QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting)
+    : m_dialogParent(dialogParent), m_beforeWaiting(std::move(beforeWaiting))
 {
+}
+
+void QtRuntime::waitForUser(QDialog &dialog)
+{
+    if (m_beforeWaiting)
+        m_beforeWaiting();
+    dialog.exec();
 }
 
 QString QtRuntime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
@@ -49,7 +56,8 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
     // Qt takes these from the desktop's theme, not from its Swedish catalogue.
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Avbryt"));
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    waitForUser(dialog);
+    const bool accepted = dialog.result() == QDialog::Accepted;
     // An answer can start a game, and a game can end in a message: have one ready.
     if (!m_readyMessageBox)
         m_readyMessageBox = newMessageBox();
@@ -64,7 +72,7 @@ void QtRuntime::MsgBox(const QString &text)
     // Without a window manager, X stacks windows in the order they were made, and a
     // box made ahead of time would come up under every window made since.
     box->raise();
-    box->exec();
+    waitForUser(*box);
     if (!m_readyMessageBox)
         m_readyMessageBox = std::move(box);
 }
@@ -108,9 +116,11 @@ float QtRuntime::Rnd()
     return fractionOf(m_random.generate());
 }
 
-std::unique_ptr<Window> QtRuntime::NewHelpWindow()
+void QtRuntime::ShowHelp()
 {
-    return m_newHelpWindow();
+    if (!m_helpWindow)
+        m_helpWindow = std::make_unique<HelpWindow>();
+    m_helpWindow->bringForward();
 }
 
 void QtRuntime::End()

@@ -2,6 +2,7 @@
 // help window and an immediate end.
 #pragma once
 
+#include "help/help_window.h"
 #include "platform/runtime.h"
 
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -23,26 +25,28 @@ float fractionOf(quint32 randomBits);
 
 class QtRuntime final : public Runtime {
 public:
-    using WindowFactory = std::function<std::unique_ptr<Window>()>;
-
-    // Dialogs are modal over dialogParent; the help window comes from newHelpWindow.
-    QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow);
+    // Dialogs are modal over dialogParent. A dialog waits for the user in the middle of
+    // a handler: beforeWaiting runs first, so that the window shows, and its timers
+    // follow, what the handler has done until then.
+    QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting);
 
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     void MsgBox(const QString &text) override;
     void Randomize() override;
     float Rnd() override;
-    std::unique_ptr<Window> NewHelpWindow() override;
+    void ShowHelp() override;
     void End() override;
 
 private:
     std::unique_ptr<QMessageBox> newMessageBox() const;
+    void waitForUser(QDialog &dialog);
 
     QPointer<QWidget> m_dialogParent;
     // A message box built ahead of need: building one takes about a millisecond, and
     // the game-over message should show the moment the touch is found.
     std::unique_ptr<QMessageBox> m_readyMessageBox;
-    WindowFactory m_newHelpWindow;
+    std::function<void()> m_beforeWaiting;
+    std::unique_ptr<HelpWindow> m_helpWindow; // made at the first "Hjälp"
     QRandomGenerator m_random;
 };
 
