@@ -37,7 +37,7 @@ TEST_P(Touch, WhenTheBoxesOverlapStrictlyInsideTwoHundredFiftyFive)
 INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
                          testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
                                          Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
-                                         Offset{"upMinus255", 0, -255, false}, Offset{"across254AndAHalf", 254.5f, 0, true},
+                                         Offset{"upMinus255", 0, -255, false}, Offset{"down255", 0, 255, false}, Offset{"across254AndAHalf", 254.5f, 0, true},
                                          Offset{"down254AndAHalf", 0, 254.5f, true}),
                          nameOf<Offset>);
 

@@ -157,11 +157,12 @@ protected:
     {
         return (window.frameGeometry().center() - window.screen()->availableGeometry().center()).manhattanLength();
     }
-    // A one-ball game at full speed.
+    // A one-ball game at full speed, from the next event of the window on.
     void startBall()
     {
         game.form().tmrEnemy.setInterval(15);
         game.form().tmrEnemy.setEnabled(true);
+        QTest::keyClick(&game, Qt::Key_Space);
     }
 
     MainWindow game;

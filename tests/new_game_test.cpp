@@ -50,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Answer{"zero", QStringLiteral("0"), TooFew, true, false, false, false, false},
                     Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
                     Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
+                    Answer{"oneAndAHalf", QStringLiteral("1.5"), {}, true, false, false, false, false},
                     Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
+                    Answer{"threeAndAHalf", QStringLiteral("3.5"), TooMany, true, false, false, false, false},
                     Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
     nameOf<Answer>);
 
