@@ -34,6 +34,6 @@ int main(int, char *argv[])
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
 
-    const std::unique_ptr<MainWindow> window = startUp();
+    const std::unique_ptr<MainWindow> window = startUp<MainWindow>();
     return QApplication::exec();
 }

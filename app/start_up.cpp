@@ -5,15 +5,11 @@
 
 #include <QApplication>
 
-std::unique_ptr<MainWindow> startUp()
+void setUpDesktop()
 {
     platform::installSwedishQtTexts();
     platform::serveScreenReaders();
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
-
-    auto window = std::make_unique<MainWindow>();
-    window->showCentred();
-    return window;
 }

@@ -2,9 +2,8 @@
 // under the same QApplication subclass, which stamps the events it delivers.
 #include "bench/child.h"
 
-#include "app/main_window.h"
+#include "app/start_up.h"
 #include "bench/floor_window.h"
-#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -192,18 +191,18 @@ private:
 int runChild(int argc, char **argv)
 {
     Probe app(argc, argv);
-    // Both windows are built and shown as app/main.cpp does with the game's.
-    QApplication::setApplicationName(QStringLiteral("Tolvarn"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
+    // Both windows start as the game's does.
     std::unique_ptr<QMainWindow> window;
     if (std::string(argv[2]) == "game") {
-        window.reset(app.game = new MainWindow);
+        auto game = startUp<MainWindow>();
+        app.game = game.get();
         app.field = &app.game->fieldView();
-        app.game->showCentred();
+        window = std::move(game);
     } else {
-        window.reset(app.floor = new FloorWindow);
+        auto floor = startUp<FloorWindow>();
+        app.floor = floor.get();
         app.field = app.floor->centralWidget();
-        platform::showCentred(*app.floor);
+        window = std::move(floor);
     }
     app.window = window.get();
 

@@ -8,8 +8,11 @@
 namespace bench {
 
 class FloorWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     FloorWindow();
+    void showCentred();
     // The balls start to fall and the clock to count.
     void play();
 };

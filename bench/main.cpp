@@ -65,13 +65,27 @@ Costs costsOf(std::int64_t pid)
     return costs;
 }
 
-// A measured program: this binary again, as "--child KIND". QProcess kills it at the end.
+// A measured program: this binary again, as "--child KIND".
 class Child : public QProcess {
+    Q_OBJECT
+
 public:
     explicit Child(const std::string &kind)
     {
         setStandardErrorFile(nullDevice()); // Qt's notes would break up the table
         start(QCoreApplication::applicationFilePath(), {"--child", QString::fromStdString(kind)});
+    }
+    Child(const Child &) = delete;
+    Child &operator=(const Child &) = delete;
+    // A child ends when its input closes; one that does not is killed. Either way it
+    // has ended before QProcess lets it go.
+    ~Child() override
+    {
+        closeWriteChannel();
+        if (!waitForFinished(5000)) {
+            kill();
+            waitForFinished();
+        }
     }
     void send(const char *command)
     {
@@ -295,3 +309,5 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     return bench::runDriver(QCoreApplication::arguments());
 }
+
+#include "main.moc"

@@ -45,7 +45,7 @@ QString describe(QWidget *box)
 [[noreturn]] void playOneGame()
 {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    const std::unique_ptr<MainWindow> started = startUp();
+    const std::unique_ptr<MainWindow> started = startUp<MainWindow>();
     MainWindow &window = *started;
     const FrmTolvarn &form = window.form();
     QTimer poll;
