@@ -102,7 +102,12 @@ void installSwedishQtTexts()
 
 void QtRuntime::Randomize()
 {
-    m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    seedFrom(QDateTime::currentMSecsSinceEpoch());
+}
+
+void QtRuntime::seedFrom(qint64 msecsSinceEpoch)
+{
+    m_random.seed(static_cast<quint32>(msecsSinceEpoch));
 }
 
 float fractionOf(quint32 randomBits)

@@ -33,6 +33,8 @@ public:
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     void MsgBox(const QString &text) override;
     void Randomize() override;
+    // The seed that Randomize takes when the system's clock reads this moment.
+    void seedFrom(qint64 msecsSinceEpoch);
     float Rnd() override;
     void ShowHelp() override;
     void End() override;
