@@ -52,6 +52,8 @@ void drawRectangle(QPainter &painter, const QRect &pixels, const QColor &fill, c
 // Stands where the field draws the clock and paints nothing itself: a screen reader
 // finds the clock there as a text, as it finds a label.
 class ClockText : public QWidget, public platform::PaintedText {
+    Q_OBJECT
+
 public:
     ClockText(const platform::Label &clock, QWidget *parent) : QWidget(parent), m_clock(clock)
     {
@@ -162,3 +164,5 @@ void FieldView::paintEvent(QPaintEvent *event)
     painter.drawText(labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
                      m_form.lblTid.Caption());
 }
+
+#include "field_view.moc"

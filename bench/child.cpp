@@ -48,6 +48,8 @@ enum class Phase { Idle, Play, TouchByKey, TouchByTick };
 // Stamps the outermost delivery of every event: when it began and when it was done,
 // which for a repaint includes handing the picture to the platform.
 class Probe : public QApplication {
+    Q_OBJECT
+
 public:
     using QApplication::QApplication;
 
@@ -222,3 +224,5 @@ int runChild(int argc, char **argv)
 }
 
 } // namespace bench
+
+#include "child.moc"

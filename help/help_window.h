@@ -7,6 +7,8 @@ class QLabel;
 class WrappedLabel;
 
 class HelpWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 

@@ -11,6 +11,8 @@
 class QTextLayout;
 
 class WrappedLabel : public QWidget, public platform::PaintedText {
+    Q_OBJECT
+
 public:
     explicit WrappedLabel(QString caption, QWidget *parent = nullptr);
 

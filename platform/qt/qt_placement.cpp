@@ -21,6 +21,8 @@ QPoint centredCorner(QRect frame, const QScreen &screen)
 // where its frame is centred; later exposures leave a window that the user has moved
 // where it is.
 class CentreWhenFramed : public QObject {
+    Q_OBJECT
+
 public:
     explicit CentreWhenFramed(QWindow &window) : QObject(&window) { window.installEventFilter(this); }
 
@@ -53,3 +55,5 @@ void showCentred(QWidget &window)
 }
 
 } // namespace platform
+
+#include "qt_placement.moc"

@@ -17,6 +17,8 @@ namespace {
 
 // A message box whose window can be made before it is shown.
 class ReadyMessageBox : public QMessageBox {
+    Q_OBJECT
+
 public:
     using QMessageBox::QMessageBox;
 
@@ -137,3 +139,5 @@ void QtRuntime::End()
 }
 
 } // namespace platform
+
+#include "qt_runtime.moc"
