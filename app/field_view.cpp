@@ -9,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <ranges>
 
 namespace {
 
@@ -143,12 +142,14 @@ void FieldView::paintEvent(QPaintEvent *event)
 
     const QColor outline = palette().color(QPalette::WindowText);
     const qreal scale = painter.device()->devicePixelRatio();
-    for (const platform::Shape *shape : m_form.shapesFrontToBack() | std::views::reverse) {
-        const QRect pixels = pixelRect(shape->box());
+    const auto frontToBack = m_form.shapesFrontToBack();
+    for (auto back = frontToBack.rbegin(); back != frontToBack.rend(); ++back) {
+        const platform::Shape &shape = **back;
+        const QRect pixels = pixelRect(shape.box());
         if (!event->region().intersects(pixels.adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin)))
             continue;
-        const QColor fill = fillColour(shape->fill());
-        if (shape->kind() == platform::ShapeKind::Circle)
+        const QColor fill = fillColour(shape.fill());
+        if (shape.kind() == platform::ShapeKind::Circle)
             painter.drawImage(pixels.topLeft(), circleImage(pixels.size(), fill, outline, scale));
         else
             drawRectangle(painter, pixels, fill, outline);
