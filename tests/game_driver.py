@@ -325,6 +325,15 @@ def run(proc, screen):
     print(f"game-over message: {words}")
     if not any(w.startswith("Bravo! Tyvärr så klarade du bara: ") for w in words):
         fail(f"unexpected game-over message {words}")
+    # Behind the message the game stands at the touch, its clock at the seconds told.
+    told = int(next(w for w in words if w.startswith("Bravo!")).split(": ")[1].split()[0])
+    behind = screen.field()
+    time.sleep(2)
+    if screen.field().tobytes() != behind.tobytes():
+        fail("the game goes on behind its game-over message")
+    if screen.clock(behind) not in (None, told):
+        fail(f"the clock shows {screen.clock(behind)} behind a message that tells {told} seconds")
+    behind.save("behind-the-game-over-message.png")
     # sway keeps floating windows in their stacking order, the front one last.
     tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree"], capture_output=True, text=True).stdout)
     floating = [n for ws in walk(tree) for n in ws.get("floating_nodes", [])]
