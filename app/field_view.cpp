@@ -9,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-
 namespace {
 
 using platform::pixelRect;
@@ -118,8 +117,8 @@ void FieldView::repaintPixels(const QRect &pixels)
 const QImage &FieldView::circleImage(const QSize &size, const QColor &fill, const QColor &outline, qreal scale)
 {
     for (const Circle &circle : m_circles) {
-        if (circle.size == size && circle.fill == fill.rgba() && circle.outline == outline.rgba() &&
-            circle.scale == scale && !circle.image.isNull())
+        if (circle.size == size && circle.fill == fill.rgba() && circle.outline == outline.rgba()
+            && circle.scale == scale && !circle.image.isNull())
             return circle.image;
     }
     // Drawn on transparency, the circle's smoothed edge blends with what lies beneath
@@ -162,8 +161,8 @@ void FieldView::paintEvent(QPaintEvent *event)
     painter.setClipRect(labelBox, Qt::IntersectClip);
     painter.setFont(m_clockFont);
     painter.setPen(Qt::black);
-    painter.drawText(labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                     m_form.lblTid.Caption());
+    painter.drawText(
+        labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, m_form.lblTid.Caption());
 }
 
 #include "field_view.moc"

@@ -16,7 +16,7 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &
         return; // the platform plugins' notes on the way to the failure
     const char *display = std::getenv("DISPLAY");
     std::fprintf(stderr, "tolvarn: cannot open a window: no usable display (DISPLAY=%s)\n",
-                 display && *display ? display : "not set");
+        display && *display ? display : "not set");
     std::_Exit(1);
 }
 

@@ -24,9 +24,9 @@ struct DrivenTimer {
     void (FrmTolvarn::*onTick)();
 };
 constexpr std::array<DrivenTimer, 4> Driven{{{"tmrTid", &FrmTolvarn::tmrTid, &FrmTolvarn::tmrTid_Timer},
-                                             {"tmrEnemy", &FrmTolvarn::tmrEnemy, &FrmTolvarn::tmrEnemy_Timer},
-                                             {"tmrEnemy2", &FrmTolvarn::tmrEnemy2, &FrmTolvarn::tmrEnemy2_Timer},
-                                             {"tmrEnemy3", &FrmTolvarn::tmrEnemy3, &FrmTolvarn::tmrEnemy3_Timer}}};
+    {"tmrEnemy", &FrmTolvarn::tmrEnemy, &FrmTolvarn::tmrEnemy_Timer},
+    {"tmrEnemy2", &FrmTolvarn::tmrEnemy2, &FrmTolvarn::tmrEnemy2_Timer},
+    {"tmrEnemy3", &FrmTolvarn::tmrEnemy3, &FrmTolvarn::tmrEnemy3_Timer}}};
 
 // The desktop's virtual key code of an arrow key; 0, which no rule names, for any other.
 std::int16_t keyCodeOf(const QKeyEvent &event)
@@ -43,9 +43,7 @@ std::int16_t keyCodeOf(const QKeyEvent &event)
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent),
-      m_runtime(this, [this] { showChanges(); }),
-      m_form(m_runtime)
+    : QMainWindow(parent), m_runtime(this, [this] { showChanges(); }), m_form(m_runtime)
 {
     platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 

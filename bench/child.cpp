@@ -76,7 +76,7 @@ public:
         const bool result = QApplication::notify(receiver, event);
         --m_depth;
         delivered(entry, game && type == QEvent::KeyPress, game && type == QEvent::Timer && form().fiende.Top() != top,
-                  interval);
+            interval);
         return result;
     }
 
@@ -166,8 +166,8 @@ private:
     void keepPlayerClear()
     {
         const auto clear = [this](float left) {
-            return std::fabs(left - form().fiende.Left()) >= 300 && std::fabs(left - form().fiende2.Left()) >= 300 &&
-                   std::fabs(left - form().fiende3.Left()) >= 300;
+            return std::fabs(left - form().fiende.Left()) >= 300 && std::fabs(left - form().fiende2.Left()) >= 300
+                && std::fabs(left - form().fiende3.Left()) >= 300;
         };
         for (float left : {form().shMove.Left(), 100.0f, 800.0f, 1500.0f, 2200.0f, 2900.0f}) {
             if (clear(left)) {

@@ -24,7 +24,7 @@ namespace {
 const QRect FieldBox = platform::pixelRect({120, 120, 3010, 3135});
 const QRect ClockBox = platform::pixelRect({2640, 2880, 495, 375});
 const std::array<QRect, 4> WallBoxes{platform::pixelRect({0, 3240, 3255, 135}), platform::pixelRect({0, 0, 135, 3255}),
-                                     platform::pixelRect({120, 0, 3015, 135}), platform::pixelRect({3120, 0, 135, 3255})};
+    platform::pixelRect({120, 0, 3015, 135}), platform::pixelRect({3120, 0, 135, 3255})};
 
 // A ball or the player, placed in twips as the game places them.
 struct Ball {
@@ -111,10 +111,8 @@ private:
     }
 
     // The three balls, then the player. The balls wait below the field, as the game's do.
-    std::array<Ball, 4> m_balls{{{{600, 3480}, 70, QColor(192, 0, 0)},
-                                 {{1500, 3480}, 120, QColor(128, 0, 0)},
-                                 {{2400, 3480}, 240, QColor(64, 0, 0)},
-                                 {{1320, 2280}, 0, QColor(0, 128, 0)}}};
+    std::array<Ball, 4> m_balls{{{{600, 3480}, 70, QColor(192, 0, 0)}, {{1500, 3480}, 120, QColor(128, 0, 0)},
+        {{2400, 3480}, 240, QColor(64, 0, 0)}, {{1320, 2280}, 0, QColor(0, 128, 0)}}};
     int m_seconds = 0;
     QTimer m_fall{this}, m_clock{this};
 };
@@ -131,9 +129,15 @@ FloorWindow::FloorWindow()
     adjustSize();
 }
 
-void FloorWindow::showCentred() { platform::showCentred(*this); }
+void FloorWindow::showCentred()
+{
+    platform::showCentred(*this);
+}
 
-void FloorWindow::play() { static_cast<FloorField *>(centralWidget())->play(); }
+void FloorWindow::play()
+{
+    static_cast<FloorField *>(centralWidget())->play();
+}
 
 } // namespace bench
 

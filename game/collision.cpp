@@ -25,7 +25,7 @@ void FrmTolvarn::endGame()
     // same touch again.
     for (platform::Timer *timer : {&tmrEnemy, &tmrEnemy2, &tmrEnemy3, &tmrTid, &tmrChecka})
         timer->setEnabled(false);
-    m_runtime.MsgBox(QStringLiteral("Bravo! Tyvärr så klarade du bara: ") + lblTid.Caption() +
-                     QStringLiteral(" sekunder. Ett till försök kanske?"));
+    m_runtime.MsgBox(QStringLiteral("Bravo! Tyvärr så klarade du bara: ") + lblTid.Caption()
+        + QStringLiteral(" sekunder. Ett till försök kanske?"));
     m_runtime.End();
 }

@@ -15,11 +15,23 @@ void fall(Shape &ball, int steps, float step)
     for (int i = 0; i < steps; ++i)
         ball.setTop(ball.Top() + step);
 }
-void fallBall1(Shape &fiende) { fall(fiende, 14, 5); }
-void fallBall2(Shape &fiende2) { fall(fiende2, 12, 10); }
-void fallBall3(Shape &fiende3) { fall(fiende3, 12, 20); }
+void fallBall1(Shape &fiende)
+{
+    fall(fiende, 14, 5);
+}
+void fallBall2(Shape &fiende2)
+{
+    fall(fiende2, 12, 10);
+}
+void fallBall3(Shape &fiende3)
+{
+    fall(fiende3, 12, 20);
+}
 
-bool hasReachedBottom(const Shape &ball) { return ball.Top() >= FrmTolvarn::BottomLine; }
+bool hasReachedBottom(const Shape &ball)
+{
+    return ball.Top() >= FrmTolvarn::BottomLine;
+}
 
 // The new Left is not tested here: the right-hand check deals with it.
 void returnToTop(Shape &ball, float shift)

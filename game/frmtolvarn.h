@@ -30,14 +30,14 @@ public:
 
     // Window events.
     void Form_Load();
-    void Form_KeyDown(std::int16_t KeyCode);                       // game/player_movement.cpp
-    void newMenu_Click();                                          // game/new_game.cpp
+    void Form_KeyDown(std::int16_t KeyCode); // game/player_movement.cpp
+    void newMenu_Click();                    // game/new_game.cpp
     void helpMenu_Click();
-    void tmrEnemy_Timer();                                         // game/falling_balls.cpp
-    void tmrEnemy2_Timer();                                        // game/falling_balls.cpp
-    void tmrEnemy3_Timer();                                        // game/falling_balls.cpp
-    void tmrChecka_Timer();                                        // game/collision.cpp
-    void tmrTid_Timer();                                           // game/game_clock.cpp
+    void tmrEnemy_Timer();  // game/falling_balls.cpp
+    void tmrEnemy2_Timer(); // game/falling_balls.cpp
+    void tmrEnemy3_Timer(); // game/falling_balls.cpp
+    void tmrChecka_Timer(); // game/collision.cpp
+    void tmrTid_Timer();    // game/game_clock.cpp
 
     // The window's client area in twips, below the menu bar.
     static constexpr float ClientWidth = 3255;
@@ -86,8 +86,8 @@ private:
 
     platform::Runtime &m_runtime;
 
-    QString strBalls;           // the last answer to "Nytt spel"
-    float sngOffset1 = 0;       // this tick's shift of ball 1, should it return to the top
-    float sngOffset2 = 0;       // ... of ball 2
-    float sngOffset3 = 0;       // ... of ball 3
+    QString strBalls;     // the last answer to "Nytt spel"
+    float sngOffset1 = 0; // this tick's shift of ball 1, should it return to the top
+    float sngOffset2 = 0; // ... of ball 2
+    float sngOffset3 = 0; // ... of ball 3
 };

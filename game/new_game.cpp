@@ -7,8 +7,8 @@ using platform::toNumber;
 
 void FrmTolvarn::newMenu_Click()
 {
-    strBalls = m_runtime.InputBox(QStringLiteral("Hur många bollar vill du ha? 1-3."),
-                                  QStringLiteral("Svårighetsgrad"), platform::numberToText(1));
+    strBalls = m_runtime.InputBox(QStringLiteral("Hur många bollar vill du ha? 1-3."), QStringLiteral("Svårighetsgrad"),
+        platform::numberToText(1));
     if (!isNumeric(strBalls)) {
         m_runtime.MsgBox(QStringLiteral("Bara 1-3 fungerar!"));
         return;

@@ -31,8 +31,8 @@ constexpr int SpacesBeforeKeys = 421;
 QString goalText()
 {
     return QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) och sedan hålla "
-                          "dig levande så länge som du kan.") +
-           QString(SpacesBeforeKeys, u' ') + QStringLiteral("Använd dig av: ");
+                          "dig levande så länge som du kan.")
+        + QString(SpacesBeforeKeys, u' ') + QStringLiteral("Använd dig av: ");
 }
 
 // On a scaled screen a picture is smoothed to the screen's pixels rather than blown
@@ -81,7 +81,8 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
 
     // Made back to front: each control is drawn over those made before it.
     m_lblInformation = newLabel(goalText(), lblInformationBox, this);
-    m_lblInfo2 = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
+    m_lblInfo2
+        = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
     m_picture1 = newPicture(InstructionPicture, QStringLiteral("Bild av spelet"), Picture1Box, this);
     m_picture2 = newPicture(ArrowKeysPicture, QStringLiteral("Piltangenterna"), Picture2Box, this);
 }

@@ -12,8 +12,7 @@ class Label {
 public:
     Label(float left, float top, float width, float height, QString caption)
         : m_box(left, top, width, height), m_caption(std::move(caption))
-    {
-    }
+    {}
     Label(const Label &) = delete;
     Label &operator=(const Label &) = delete;
 

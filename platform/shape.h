@@ -24,8 +24,7 @@ class Shape {
 public:
     Shape(ShapeKind kind, float left, float top, float width, float height, Fill fill)
         : m_kind(kind), m_left(left), m_top(top), m_width(width), m_height(height), m_fill(fill)
-    {
-    }
+    {}
     Shape(const Shape &) = delete;
     Shape &operator=(const Shape &) = delete;
 

@@ -13,12 +13,15 @@ namespace platform {
 // these logical pixels by the screen's device pixel ratio.
 constexpr double TwipsPerPixel = 15.0;
 
-inline int pixelsFromTwips(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); }
+inline int pixelsFromTwips(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
 
 inline QRect pixelRect(const QRectF &twips)
 {
     return {pixelsFromTwips(twips.left()), pixelsFromTwips(twips.top()), pixelsFromTwips(twips.width()),
-            pixelsFromTwips(twips.height())};
+        pixelsFromTwips(twips.height())};
 }
 
 inline QSize pixelSize(double widthTwips, double heightTwips)

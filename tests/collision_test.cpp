@@ -33,11 +33,11 @@ TEST_P(Touch, WhenTheBoxesOverlapStrictlyInsideTwoHundredFiftyFive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
-                         testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
-                                         Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
-                                         Offset{"upMinus255", 0, -255, false}, Offset{"down255", 0, 255, false}, Offset{"across254AndAHalf", 254.5f, 0, true},
-                                         Offset{"down254AndAHalf", 0, 254.5f, true}),
-                         nameOf<Offset>);
+    testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
+        Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
+        Offset{"upMinus255", 0, -255, false}, Offset{"down255", 0, 255, false},
+        Offset{"across254AndAHalf", 254.5f, 0, true}, Offset{"down254AndAHalf", 0, 254.5f, true}),
+    nameOf<Offset>);
 
 // The game stops at the touch: while its one message is open no timer runs, so the
 // balls and the clock stand as they were, and no check finds the touch again.
@@ -54,13 +54,14 @@ TEST(GameOver, StopsEveryTimerThenOneMessageWithTheSecondsThenTheEnd)
     }
     int running = 0;
     runtime.whileMessageOpen = [&] {
-        for (const platform::Timer *timer : {&form.tmrChecka, &form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+        for (const platform::Timer *timer :
+            {&form.tmrChecka, &form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
             running += timer->Enabled();
     };
     EXPECT_THROW(form.tmrChecka_Timer(), ProgramEnded);
     EXPECT_EQ(running, 0) << "timers still on behind the message";
     EXPECT_EQ(runtime.messages,
-              QStringList{QStringLiteral("Bravo! Tyvärr så klarade du bara: 42 sekunder. Ett till försök kanske?")});
+        QStringList{QStringLiteral("Bravo! Tyvärr så klarade du bara: 42 sekunder. Ett till försök kanske?")});
 }
 
 } // namespace

@@ -11,7 +11,10 @@
 
 namespace {
 
-QImage drawn(QWidget &widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage drawn(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 TEST(AnimationFloor, DrawsTheGamesPicturePixelForPixel)
 {

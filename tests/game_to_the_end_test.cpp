@@ -32,7 +32,7 @@ QString describe(QWidget *box)
         const std::unique_ptr<QMenu> menu(input->findChild<QLineEdit *>()->createStandardContextMenu());
         return QStringLiteral("asked: %1 [%2] (%3) %4 %5")
             .arg(input->labelText(), input->windowTitle(), input->textValue(), buttons.join(u'/'),
-                 menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0));
+                menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0));
     }
     auto *message = qobject_cast<QMessageBox *>(box);
     return QStringLiteral("told: %1 %2%3").arg(message->text(), buttons.join(u'/'), message->icon() ? u" icon" : u"");
@@ -47,13 +47,15 @@ QString behind(MainWindow &window, const QMessageBox &message)
         if (ticks->isActive())
             running << ticks->objectName();
     const QWidget &field = window.fieldView();
-    const QPixmap shown = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
-    const bool still = shown.toImage().convertToFormat(QImage::Format_RGB32) ==
-                       window.fieldView().grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const bool clockAsTold = message.text().contains(QStringLiteral(" %1 sekunder").arg(window.form().lblTid.Caption()));
+    const QPixmap shown
+        = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
+    const bool still = shown.toImage().convertToFormat(QImage::Format_RGB32)
+        == window.fieldView().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool clockAsTold
+        = message.text().contains(QStringLiteral(" %1 sekunder").arg(window.form().lblTid.Caption()));
     return QStringLiteral("behind: running [%1], %2, %3")
         .arg(running.join(u' '), still ? u"the field as it stands" : u"another picture",
-             clockAsTold ? u"the clock as told" : u"the clock moved on");
+            clockAsTold ? u"the clock as told" : u"the clock moved on");
 }
 
 // Answers 1 and, once the clock has counted, steers the green ball under the falling
@@ -84,7 +86,8 @@ QString behind(MainWindow &window, const QMessageBox &message)
     });
     QTimer player;
     QObject::connect(&player, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0") || form.fiende.Top() > 1000)
+        if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0")
+            || form.fiende.Top() > 1000)
             return;
         for (int i = 0; i < 100 && std::abs(form.fiende.Left() - form.shMove.Left()) > 50; ++i)
             QTest::keyClick(&window, form.fiende.Left() > form.shMove.Left() ? Qt::Key_Right : Qt::Key_Left);
@@ -105,10 +108,10 @@ TEST(GameToTheEndDeathTest, EndsTheProgramWithStatusZeroAfterOneGameOverMessage)
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qt_sv.qm")))
         GTEST_SKIP() << "Qt's Swedish texts are not installed (Debian: qt6-translations-l10n)";
     EXPECT_EXIT(playOneGame(), testing::ExitedWithCode(0),
-                "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra\n"
-                "asked: .*\n"
-                "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK\n"
-                "behind: running \\[\\], the field as it stands, the clock as told\n$");
+        "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra\n"
+        "asked: .*\n"
+        "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK\n"
+        "behind: running \\[\\], the field as it stands, the clock as told\n$");
 }
 
 } // namespace

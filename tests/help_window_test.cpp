@@ -59,23 +59,24 @@ TEST_P(HelpRegion, ShowsThePictureUnscaledWithTheButtonFaceWhereTransparent)
     int wrong = 0;
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
-            wrong += image.pixel(region.area.topLeft() + QPoint(x, y)) != (qAlpha(source.pixel(x, y)) ? source.pixel(x, y) : Face);
+            wrong += image.pixel(region.area.topLeft() + QPoint(x, y))
+                != (qAlpha(source.pixel(x, y)) ? source.pixel(x, y) : Face);
     EXPECT_EQ(wrong, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Regions, HelpRegion,
-                         testing::Values(Region{"game", QRect(8, 8, 295, 225), ":/help/instruction.jpg"},
-                                         Region{"arrowKeys", QRect(416, 40, 112, 75), ":/help/arrow_keys.gif"},
-                                         Region{"rightOfTheGame", QRect(303, 8, 2, 225)},
-                                         Region{"rightOfTheArrowKeys", QRect(528, 40, 9, 81)},
-                                         Region{"belowTheArrowKeys", QRect(416, 115, 121, 6)}),
-                         nameOf<Region>);
+    testing::Values(Region{"game", QRect(8, 8, 295, 225), ":/help/instruction.jpg"},
+        Region{"arrowKeys", QRect(416, 40, 112, 75), ":/help/arrow_keys.gif"},
+        Region{"rightOfTheGame", QRect(303, 8, 2, 225)}, Region{"rightOfTheArrowKeys", QRect(528, 40, 9, 81)},
+        Region{"belowTheArrowKeys", QRect(416, 115, 121, 6)}),
+    nameOf<Region>);
 
 TEST_F(HelpDrawn, TextsAsStoredWithTheKeyWordsBelowTheSentenceLeftOfTheArrowKeys)
 {
     const WrappedLabel &goal = window->lblInformation();
-    const QString sentence = QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) och "
-                                            "sedan hålla dig levande så länge som du kan.");
+    const QString sentence
+        = QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) och "
+                         "sedan hålla dig levande så länge som du kan.");
     EXPECT_EQ(goal.Caption(), sentence + QString(421, u' ') + QStringLiteral("Använd dig av: "));
     EXPECT_EQ(window->lblInfo2().Caption(), QStringLiteral("Om du dör så får du starta om programmet och testa igen."));
 

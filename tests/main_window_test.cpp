@@ -25,7 +25,10 @@ const QRgb Menu = qRgb(40, 44, 52);
 const QRgb Outline = qRgb(220, 220, 210);
 const QRgb White = qRgb(255, 255, 255);
 
-QImage drawn(QWidget &widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage drawn(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 template <typename Test>
 int countIn(const QImage &image, const QRect &area, Test test)
@@ -37,7 +40,11 @@ int countIn(const QImage &image, const QRect &area, Test test)
     return count;
 }
 
-struct Pixel { const char *what; int x, y; QRgb colour; };
+struct Pixel {
+    const char *what;
+    int x, y;
+    QRgb colour;
+};
 
 class GameWindow : public testing::Test {
 protected:
@@ -67,10 +74,10 @@ protected:
 TEST_F(GameWindow, AtStartShowsFieldWallsBallAndClockButNoRedBall)
 {
     expectPixels({{"field's top left", 9, 9, White}, {"field's bottom right", 207, 215, White},
-                  {"left bar", 4, 100, Menu}, {"right bar", 212, 100, Menu}, {"top bar", 100, 4, Menu},
-                  {"bottom bar", 100, 220, Menu}, {"left bar's outline", 0, 100, Outline},
-                  {"field's outline under the bar", 8, 100, Outline}, {"bottom bar's outline", 100, 216, Outline},
-                  {"player ball", 96, 160, qRgb(0, 128, 0)}, {"outside the ball's corner", 88, 152, White}});
+        {"left bar", 4, 100, Menu}, {"right bar", 212, 100, Menu}, {"top bar", 100, 4, Menu},
+        {"bottom bar", 100, 220, Menu}, {"left bar's outline", 0, 100, Outline},
+        {"field's outline under the bar", 8, 100, Outline}, {"bottom bar's outline", 100, 216, Outline},
+        {"player ball", 96, 160, qRgb(0, 128, 0)}, {"outside the ball's corner", 88, 152, White}});
     // The clock's 0: bold, 19 pixels high as a font, so 14 pixels as a digit.
     QRect digit;
     for (int y = 192; y < 217; ++y)
@@ -91,7 +98,7 @@ TEST_F(GameWindow, StacksFrontToBackAndCutsTheClockAtItsBox)
     form.shMove.setTop(1500);
     form.lblTid.setCaption(QStringLiteral("888888"));
     expectPixels({{"ball 1 over ball 3", 110, 108, qRgb(192, 0, 0)}, {"ball 3 beside it", 119, 108, qRgb(64, 0, 0)},
-                  {"the bar over the player", 212, 108, Menu}});
+        {"the bar over the player", 212, 108, Menu}});
     EXPECT_EQ(countIn(image, QRect(209, 193, 7, 23), [](QRgb p) { return p != (Menu | 0xff000000u); }), 0);
 }
 
@@ -131,7 +138,8 @@ TEST_F(GameWindow, ScreenKeepsNoBallBehindAfterJumpsAndWraps)
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
     const QRect field = window.fieldView().geometry();
-    const QPixmap screen = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
+    const QPixmap screen
+        = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
     EXPECT_EQ(screen.toImage().convertToFormat(QImage::Format_RGB32), drawn(window.fieldView()));
 }
 
@@ -148,7 +156,7 @@ TEST(DesktopTimers, TickAtTheWindowsIntervals)
         timer->setEnabled(true);
     QTest::keyClick(&window, Qt::Key_A);
     EXPECT_EQ((std::array{interval("tmrTid"), interval("tmrEnemy"), interval("tmrEnemy2"), interval("tmrEnemy3")}),
-              (std::array{1000, 100, 100, 100}));
+        (std::array{1000, 100, 100, 100}));
     form.fiende.setTop(3030);
     QMetaObject::invokeMethod(ticks("tmrEnemy"), "timeout");
     EXPECT_EQ(form.fiende.Top(), FrmTolvarn::TopLine) << "the tick ran the ball's rule";

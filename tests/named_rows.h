@@ -11,7 +11,10 @@
 namespace {
 
 template <typename Row>
-    requires requires(const Row &row) { row.name; }
+requires requires(const Row &row)
+{
+    row.name;
+}
 void PrintTo(const Row &row, std::ostream *out)
 {
     *out << row.name;

@@ -40,21 +40,20 @@ TEST_P(NewGame, AnswerDecidesMessageTimersAndLabel)
     EXPECT_EQ(form.lblTid.Caption(), answer.labelReset ? QStringLiteral("0") : QStringLiteral("7"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, NewGame,
+INSTANTIATE_TEST_SUITE_P(Outcomes, NewGame,
     testing::Values(Answer{"cancelled", QString(), NotANumber, false, false, false, false, false},
-                    Answer{"letters", QStringLiteral("abc"), NotANumber, false, false, false, false, false},
-                    Answer{"one", QStringLiteral("1"), {}, true, true, false, false, true},
-                    Answer{"spacedTwo", QStringLiteral(" 2 "), {}, true, false, true, false, true},
-                    Answer{"three", QStringLiteral("3.0"), {}, true, false, false, true, true},
-                    Answer{"justAboveThree", QStringLiteral("3.0001"), TooMany, true, false, false, false, false},
-                    Answer{"zero", QStringLiteral("0"), TooFew, true, false, false, false, false},
-                    Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
-                    Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
-                    Answer{"oneAndAHalf", QStringLiteral("1.5"), {}, true, false, false, false, false},
-                    Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
-                    Answer{"threeAndAHalf", QStringLiteral("3.5"), TooMany, true, false, false, false, false},
-                    Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
+        Answer{"letters", QStringLiteral("abc"), NotANumber, false, false, false, false, false},
+        Answer{"one", QStringLiteral("1"), {}, true, true, false, false, true},
+        Answer{"spacedTwo", QStringLiteral(" 2 "), {}, true, false, true, false, true},
+        Answer{"three", QStringLiteral("3.0"), {}, true, false, false, true, true},
+        Answer{"justAboveThree", QStringLiteral("3.0001"), TooMany, true, false, false, false, false},
+        Answer{"zero", QStringLiteral("0"), TooFew, true, false, false, false, false},
+        Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
+        Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
+        Answer{"oneAndAHalf", QStringLiteral("1.5"), {}, true, false, false, false, false},
+        Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
+        Answer{"threeAndAHalf", QStringLiteral("3.5"), TooMany, true, false, false, false, false},
+        Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
     nameOf<Answer>);
 
 TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)

@@ -21,7 +21,7 @@ public:
     QStringList messages;                   // every message box shown
     std::function<void()> whileMessageOpen; // events that come while a message box is open
     bool seeded = false;
-    int helpShown = 0;                      // times the help window was asked for
+    int helpShown = 0; // times the help window was asked for
 
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override
     {
