@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Draws the game window's controls, back to front, from their twips.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
 #include "app/start_up.h"
 

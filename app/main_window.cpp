@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "app/main_window.h"
 
 #include "platform/key_codes.h"

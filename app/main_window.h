@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The game's main window on Qt: menu bar, drawn field, keys and timers.
 #pragma once
 

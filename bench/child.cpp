@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The measured programs: the animation floor and the game's own main window, each
 // under the same QApplication subclass, which stamps the events it delivers.
 #include "bench/child.h"

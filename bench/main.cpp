@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // tolvarn_bench: measures the game beside the animation floor and prints one table. It
 // starts them as child processes (this program again, "--child floor|game"), in the same
 // way and in turn, reads their costs from /proc and gathers the stamps they send.

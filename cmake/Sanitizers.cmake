@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # AddressSanitizer and UndefinedBehaviorSanitizer for the whole build: -DTOLVARN_SANITIZE=ON
 #
 # Every fault stops the program that made it (no recovery), so a test that touches one

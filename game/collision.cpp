@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A red ball touching the player ball ends the game with the seconds lasted.
 #include "game/frmtolvarn.h"
 

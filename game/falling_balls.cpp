@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The red balls fall, return to the top shifted right by chance, and each return of
 // the pacing ball makes its timer tick 5 ms sooner, down to 15 ms.
 #include "game/frmtolvarn.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "game/frmtolvarn.h"
 
 FrmTolvarn::FrmTolvarn(platform::Runtime &runtime) : m_runtime(runtime) {}

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The game window: its controls with their stored layout, the variables of its
 // handlers, and its event handlers, one file of game/ for each rule.
 //

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // "Nytt spel": asks for the number of balls and switches on the clock and a ball timer.
 #include "game/frmtolvarn.h"
 #include "platform/numbers.h"

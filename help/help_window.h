@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The help window: a picture of the game, the arrow keys and two short texts.
 #pragma once
 

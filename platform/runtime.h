@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The services that event handlers ask of the desktop: dialogs, random numbers,
 // the help window and the end of the program.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A timer of a window: while Enabled, its tick handler runs once per Interval.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The one conversion from the windows' unit, the twip, to the screen's pixels.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The touch test, and the end of the game with the seconds lasted.
 #include "game/frmtolvarn.h"
 #include "named_rows.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The falling balls: each tick's fall, the return to the top shifted by chance, the
 // right-hand line, and the pacing ball's quickening of its timer.
 #include "game/frmtolvarn.h"

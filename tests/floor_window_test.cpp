@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The benchmark's animation floor draws the game's picture, pixel for pixel: at the
 // start, and with the balls where one fall of a three-ball game puts them.
 #include "app/main_window.h"

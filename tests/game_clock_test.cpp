@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The clock: one more second a tick, in plain digits also past a million.
 #include "game/frmtolvarn.h"
 #include "scripted_runtime.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Plays Tolvarn on a running display as a player would, and reads it through AT-SPI as
 a screen reader would. Run inside a D-Bus session with the AT-SPI bus up; exits 1 on
 the first check that fails.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A whole game on the real windows, in a child process (a death test) that reports every
 // box it sees on stderr, so that the program's end and its status can be checked.
 #include "app/start_up.h"

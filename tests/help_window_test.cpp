@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The help window: its pictures and texts as drawn, its frame, and how it opens from
 // the game, comes back and lets the program end.
 #include "app/main_window.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The game window on the offscreen platform, in a dark desktop palette: what it draws,
 // its frame and menus, and the keys; and at twice the scale (CTest's "high_dpi").
 #include "app/main_window.h"

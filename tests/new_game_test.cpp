@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // "Nytt spel": what each answer shows, which timers it switches on, and the clock's
 // reset; the load's seeding and "Hjälp".
 #include "game/frmtolvarn.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Typed answers as numbers, in the user's locale, alike on every Qt: only finite values
 // pass.
 #include "platform/numbers.h"

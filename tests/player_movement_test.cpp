@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The arrow keys: one step of 100 twips a press, and the wraps at the field's edges.
 #include "game/frmtolvarn.h"
 #include "named_rows.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A stand-in for the desktop: scripted answers and random numbers, recorded messages.
 #pragma once
 

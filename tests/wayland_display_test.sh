@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # A three-ball game under a real Wayland compositor (sway, headless), at the given screen
 # scale: played with keys and the menus, checked from screenshots, and read through
 # AT-SPI as a screen reader reads it (game_driver.py says what is checked).

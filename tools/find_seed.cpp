@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Finds the moment at which the Wayland display test holds the system's clock: the
 // first whole second from 2027-01-01 00:00 UTC at which the game, seeded then, plays a
 // three-ball game whose balls touch neither the green ball's place at the start nor

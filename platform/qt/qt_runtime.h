@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The runtime services on Qt Widgets: dialogs, a clock-seeded random source, the
 // help window and an immediate end.
 #pragma once
