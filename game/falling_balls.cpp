@@ -66,6 +66,22 @@ float FrmTolvarn::drawShift(double span)
     return static_cast<float>(std::floor(static_cast<double>(m_runtime.Rnd()) * span + 50));
 }
 
+// Balls 1 and 2 of a two- or three-ball tick, their shifts drawn: ball 2 paces the
+// tick's timer, and both are checked at the right-hand line after both fell.
+void FrmTolvarn::fallFirstTwo(platform::Timer &pacing)
+{
+    fallBall1(fiende);
+    if (hasReachedBottom(fiende))
+        returnToTop(fiende, sngOffset1);
+    fallBall2(fiende2);
+    if (hasReachedBottom(fiende2)) {
+        returnToTop(fiende2, sngOffset2);
+        shortenInterval(pacing);
+    }
+    checkRightHandLine(fiende);
+    checkRightHandLine(fiende2);
+}
+
 void FrmTolvarn::tmrEnemy_Timer()
 {
     sngOffset1 = drawShift(2151);
@@ -83,16 +99,7 @@ void FrmTolvarn::tmrEnemy2_Timer()
     sngOffset1 = drawShift(1951);
     sngOffset2 = drawShift(2451);
 
-    fallBall1(fiende);
-    if (hasReachedBottom(fiende))
-        returnToTop(fiende, sngOffset1);
-    fallBall2(fiende2);
-    if (hasReachedBottom(fiende2)) {
-        returnToTop(fiende2, sngOffset2);
-        shortenInterval(tmrEnemy2);
-    }
-    checkRightHandLine(fiende);
-    checkRightHandLine(fiende2);
+    fallFirstTwo(tmrEnemy2);
 }
 
 void FrmTolvarn::tmrEnemy3_Timer()
@@ -101,16 +108,7 @@ void FrmTolvarn::tmrEnemy3_Timer()
     sngOffset2 = drawShift(2451);
     sngOffset3 = drawShift(2951);
 
-    fallBall1(fiende);
-    if (hasReachedBottom(fiende))
-        returnToTop(fiende, sngOffset1);
-    fallBall2(fiende2);
-    if (hasReachedBottom(fiende2)) {
-        returnToTop(fiende2, sngOffset2);
-        shortenInterval(tmrEnemy3);
-    }
-    checkRightHandLine(fiende);
-    checkRightHandLine(fiende2);
+    fallFirstTwo(tmrEnemy3);
     checkRightHandLine(fiende3);
     // Ball 3 falls after the checks: a Left past the line after its return stands
     // until the next tick's check.

@@ -85,6 +85,7 @@ public:
 
 private:
     float drawShift(double span);
+    void fallFirstTwo(platform::Timer &pacing);
     bool touchesPlayer(const platform::Shape &ball) const;
     void endGame();
 

@@ -73,7 +73,7 @@ QString behind(MainWindow &window, const QMessageBox &message)
     MainWindow &window = *started;
     const FrmTolvarn &form = window.form();
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
         QWidget *box = QApplication::activeModalWidget();
         if (!box || box->property("seen").toBool())
             return;
@@ -89,7 +89,7 @@ QString behind(MainWindow &window, const QMessageBox &message)
         }
     });
     QTimer player;
-    QObject::connect(&player, &QTimer::timeout, [&] {
+    QObject::connect(&player, &QTimer::timeout, &window, [&] {
         if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0")
             || form.fiende.Top() > 1000)
             return;
@@ -101,7 +101,7 @@ QString behind(MainWindow &window, const QMessageBox &message)
     poll.start(2);
     player.start(5);
     QTimer::singleShot(0, &window, [&window] { window.newMenu().trigger(); });
-    QTimer::singleShot(60000, [] { std::_Exit(3); });
+    QTimer::singleShot(60000, &window, [] { std::_Exit(3); });
     QApplication::exec();
     std::_Exit(5);
 }
