@@ -169,4 +169,5 @@ void FieldView::paintEvent(QPaintEvent *event)
         labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, m_form.lblTid.Caption());
 }
 
+// The meta-object of ClockText, declared in this file.
 #include "field_view.moc"

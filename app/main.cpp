@@ -34,6 +34,9 @@ int main(int, char *argv[])
     char name[] = "tolvarn";
     char *qtArgv[] = {argv[0] ? argv[0] : name, nullptr};
     int qtArgc = 1;
+    // Under GNOME Qt draws on GTK's theme for the desktop's colours, and GTK would put
+    // itself on the accessibility bus as a second, empty application beside the game.
+    qputenv("NO_AT_BRIDGE", "1");
     const QtMessageHandler defaultHandler = qInstallMessageHandler(reportNoDisplay);
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);

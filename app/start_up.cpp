@@ -5,6 +5,7 @@
 #include "app/start_up.h"
 
 #include "platform/qt/qt_accessible.h"
+#include "platform/qt/qt_activation.h"
 #include "platform/qt/qt_runtime.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ void setUpDesktop()
 {
     platform::installSwedishQtTexts();
     platform::serveScreenReaders();
+    platform::followPresses();
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));

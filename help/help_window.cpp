@@ -5,6 +5,7 @@
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
+#include "platform/qt/qt_activation.h"
 #include "platform/qt/qt_frame.h"
 #include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
@@ -105,8 +106,7 @@ void HelpWindow::bringForward()
     // An open window stays where the user left it; a hidden one comes back centred.
     if (!isVisible())
         platform::showCentred(*this);
-    raise();
-    activateWindow();
+    platform::bringToFront(*this);
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

@@ -203,12 +203,19 @@ def walk(node):
         yield from walk(child)
 
 
+def pixels(image):
+    """An RGB image's pixels, row by row, as (r, g, b): read from its bytes, which every
+    Pillow gives alike (Pillow 13 deprecates getdata())."""
+    data = image.tobytes()
+    return zip(data[0::3], data[1::3], data[2::3])
+
+
 def reds(image):
-    return sum(1 for r, g, b in image.getdata() if r > g + 40 and r > b + 40)
+    return sum(1 for r, g, b in pixels(image) if r > g + 40 and r > b + 40)
 
 
 def green_x(image):
-    xs = [x for i, (r, g, b) in enumerate(image.getdata()) if g > r + 60 and g > b + 60 for x in [i % image.width]]
+    xs = [x for i, (r, g, b) in enumerate(pixels(image)) if g > r + 60 and g > b + 60 for x in [i % image.width]]
     return sum(xs) / len(xs) if xs else None
 
 

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -25,21 +26,30 @@
 
 namespace {
 
-// A box as the player meets it: its text, title and field, its buttons, and the first
-// item of the field's own menu, which comes from Qt's texts.
+// A box as the player meets it: its text, title and field, its buttons, the first
+// item of the field's own menu, which comes from Qt's texts, and the window that the
+// desktop keeps it over.
 QString describe(QWidget *box)
 {
+    const QWindow *owner = box->windowHandle()->transientParent();
+    const QString over = owner && owner != box->windowHandle() ? QStringLiteral(" over ") + owner->title() : QString();
+    const Qt::WindowFlags buttonsOfItsOwn = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     QStringList buttons;
     for (const QPushButton *button : box->findChildren<QPushButton *>())
         buttons << button->text().remove(u'&');
     if (auto *input = qobject_cast<QInputDialog *>(box)) {
         const std::unique_ptr<QMenu> menu(input->findChild<QLineEdit *>()->createStandardContextMenu());
-        return QStringLiteral("asked: %1 [%2] (%3) %4 %5")
-            .arg(input->labelText(), input->windowTitle(), input->textValue(), buttons.join(u'/'),
-                menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0));
+        return QStringLiteral("asked: %1 [%2%3] (%4) %5 %6")
+                   .arg(input->labelText(), input->windowTitle(), box->windowFlags() & buttonsOfItsOwn ? u" []" : u"",
+                       input->textValue(), buttons.join(u'/'),
+                       menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0))
+            + over;
     }
     auto *message = qobject_cast<QMessageBox *>(box);
-    return QStringLiteral("told: %1 %2%3").arg(message->text(), buttons.join(u'/'), message->icon() ? u" icon" : u"");
+    return QStringLiteral("told: %1 %2%3%4")
+               .arg(message->text(), buttons.join(u'/'), message->icon() ? u" icon" : u"",
+                   box->windowFlags() & buttonsOfItsOwn ? u" []" : u"")
+        + over;
 }
 
 // What stands behind the game-over message: the window's timers still running, the
@@ -112,9 +122,10 @@ TEST(GameToTheEndDeathTest, EndsTheProgramWithStatusZeroAfterOneGameOverMessage)
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qt_sv.qm")))
         GTEST_SKIP() << "Qt's Swedish texts are not installed (Debian: qt6-translations-l10n)";
     EXPECT_EXIT(playOneGame(), testing::ExitedWithCode(0),
-        "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra\n"
-        "asked: .*\n"
-        "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK\n"
+        "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra over Tolvarn\n"
+        "asked: .* over Tolvarn\n"
+        "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK over "
+        "Tolvarn\n"
         "behind: running \\[\\], the field as it stands, the clock as told\n$");
 }
 

@@ -26,7 +26,11 @@ done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi-bus-launcher (at-spi2-core)"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "pyatspi (python3-pyatspi)"
 /usr/bin/python3 -c 'import PIL' 2>/dev/null || skip "PIL (python3-pil)"
-compgen -G '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so' >/dev/null || skip "Qt's Wayland plugin (qt6-wayland)"
+# Qt itself says which platforms it can start on (its plugins' keys, whatever their
+# files are called) when asked for one it has no plugin for.
+platforms=$( (ulimit -c 0; QT_QPA_PLATFORM=no-such-platform exec "$faces" 0 /nonexistent 2>&1) |
+    sed -n 's/^Available platform plugins are: //p' | tr -s ' ,.' '\n')
+grep -qx wayland <<<"$platforms" || skip "Qt's Wayland plugin (qt6-wayland)"
 
 # sway refuses to run as root: it runs as nobody, in a runtime folder of its own that
 # the game, as root, still reaches.

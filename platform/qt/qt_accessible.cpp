@@ -20,8 +20,7 @@ class PaintedTextAccessible : public QAccessibleWidget, public QAccessibleTextIn
 public:
     PaintedTextAccessible(QWidget *widget, const PaintedText &text)
         : QAccessibleWidget(widget, QAccessible::StaticText), m_text(text)
-    {
-    }
+    {}
 
     QString text(QAccessible::Text which) const override
     {
@@ -65,7 +64,9 @@ private:
 
 // The program's windows as a screen reader finds them: those shown now. Qt lists
 // every window it has made, also the message box kept ready for a game's end with
-// its warm-up text, and a closed help window; no player sees those.
+// its warm-up text, and a closed help window; no player sees those. Popups (the open
+// menus) are left out as Qt leaves them out: a screen reader reaches them from the
+// menu bar. Qt 5 also left out its desktop window; Qt 6 makes none.
 class ShownWindowsOnly : public QAccessibleApplication {
 public:
     int childCount() const override { return static_cast<int>(shownWindows().size()); }
@@ -85,7 +86,7 @@ private:
     {
         QObjectList shown;
         for (QWindow *window : QGuiApplication::topLevelWindows()) {
-            if (!window->isVisible() || window->type() == Qt::Popup || window->type() == Qt::Desktop)
+            if (!window->isVisible() || window->type() == Qt::Popup)
                 continue;
             if (QAccessibleInterface *root = window->accessibleRoot(); root && root->object())
                 shown.append(root->object());

@@ -13,7 +13,10 @@ class QWidget;
 namespace platform {
 
 // A widget that paints a text of its own. A screen reader reads it as a label that
-// shows this text.
+// shows this text. The widget's class declares Q_OBJECT: Qt keeps each accessible
+// interface under the meta-object its widget had when asked, and Qt 6.11 asks while
+// the widget is still being built, a plain QWidget then. Only a meta-object of the
+// class's own makes Qt ask again, for the label, once the widget is whole.
 class PaintedText {
 public:
     virtual ~PaintedText() = default;

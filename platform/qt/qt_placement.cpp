@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 namespace platform {
 
 namespace {
@@ -21,9 +23,11 @@ QPoint centredCorner(QRect frame, const QScreen &screen)
 }
 
 // A window manager frames a window only as it maps it: before that the frame's size
-// is a guess. At the first exposure the frame is known, and the window moves to
-// where its frame is centred; later exposures leave a window that the user has moved
-// where it is.
+// is a guess. At the first exposure the window moves to where its frame, as known
+// then, is centred. Some window managers (KWin) tell the frame's size only after that
+// first exposure; when the frame then turns out different, the window is centred once
+// more. Without a window manager the frame never changes, so a window the user has
+// moved stays where it is.
 class CentreWhenFramed : public QObject {
     Q_OBJECT
 
@@ -34,15 +38,40 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = static_cast<QWindow *>(watched);
-        if (event->type() != QEvent::Expose || !window->isExposed())
+        if (event->type() == QEvent::Hide)
+            return stopWatching(*window);
+        const bool mayBeFramed = event->type() == QEvent::Expose || event->type() == QEvent::Move;
+        if (!mayBeFramed || !window->isExposed())
             return false;
-        window->removeEventFilter(this); // moving may expose the window again
-        const QPoint corner = centredCorner(window->frameGeometry(), *window->screen());
-        if (corner != window->framePosition())
-            window->setFramePosition(corner);
+        if (!m_firstFrame) {
+            m_firstFrame = window->frameMargins();
+            centre(*window);
+        } else if (window->frameMargins() != *m_firstFrame) {
+            centre(*window);
+            return stopWatching(*window);
+        }
+        return false;
+    }
+
+private:
+    void centre(QWindow &window)
+    {
+        const QPoint corner = centredCorner(window.frameGeometry(), *window.screen());
+        if (corner == window.framePosition())
+            return;
+        window.removeEventFilter(this); // moving sends events of its own
+        window.setFramePosition(corner);
+        window.installEventFilter(this);
+    }
+
+    bool stopWatching(QWindow &window)
+    {
+        window.removeEventFilter(this);
         deleteLater();
         return false;
     }
+
+    std::optional<QMargins> m_firstFrame; // the frame as known at the first exposure
 };
 
 } // namespace

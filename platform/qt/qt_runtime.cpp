@@ -4,10 +4,14 @@
 
 #include "platform/qt/qt_runtime.h"
 
+#include "platform/qt/qt_frame.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -43,8 +47,7 @@ QString titleOrProgramName(const QString &title)
 
 QtRuntime::QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting)
     : m_dialogParent(dialogParent), m_beforeWaiting(std::move(beforeWaiting))
-{
-}
+{}
 
 void QtRuntime::waitForUser(QDialog &dialog)
 {
@@ -56,12 +59,14 @@ void QtRuntime::waitForUser(QDialog &dialog)
 QString QtRuntime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     QInputDialog dialog(m_dialogParent);
-    dialog.setWindowTitle(titleOrProgramName(title));
+    setDialogFrame(dialog, titleOrProgramName(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
     // Qt takes these from the desktop's theme, not from its Swedish catalogue.
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Avbryt"));
+    // The box takes its width from its field, and its title needs more than the prompt.
+    dialog.findChild<QLineEdit *>()->setMinimumWidth(titleBarWidth(dialog.windowTitle()));
     waitForUser(dialog);
     const bool accepted = dialog.result() == QDialog::Accepted;
     // An answer can start a game, and a game can end in a message: have one ready.
@@ -85,8 +90,12 @@ void QtRuntime::MsgBox(const QString &text)
 
 std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
 {
-    auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, titleOrProgramName({}), QString(),
-                                                 QMessageBox::Ok, m_dialogParent);
+    auto box
+        = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, m_dialogParent);
+    setDialogFrame(*box, titleOrProgramName({}));
+    // The box takes its width from its text, and its title needs more than a short one.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box->windowTitle()), 0), grid->rowCount(), 0, 1, -1);
     box->button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not the desktop theme's word
     // Laying out a first text loads the font's glyphs and sizes the box, and the window
     // system's window is made now: all of it out of the way of the moment it shows.
