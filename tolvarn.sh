@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # Sets up, builds and then plays or tests Tolvarn.
 #   ./tolvarn.sh play   install what is missing, build a Release build, start the game
 #   ./tolvarn.sh test   install what is missing, build, run the whole test suite headless

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "app/field_view.h"
 
 #include "game/frmtolvarn.h"
@@ -6,11 +10,8 @@
 #include "platform/twips.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
-
-#include <ranges>
 
 namespace {
 
@@ -18,12 +19,6 @@ using platform::pixelRect;
 
 // Circles are drawn with antialiasing, which can reach one pixel beyond the box.
 constexpr int RepaintMargin = 1;
-
-QEvent::Type repaintMovesEventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
 
 QColor fillColour(const platform::Fill &fill)
 {
@@ -96,50 +91,21 @@ QFont FieldView::clockFont()
     return font;
 }
 
-void FieldView::shapeMoved(const platform::Shape &shape, const QRectF &oldBox)
+void FieldView::showMove(const QRectF &before, const QRectF &now)
 {
-    // The first box since the last request is the one on the screen.
-    for (std::size_t i = 0; i < m_movedCount; ++i) {
-        if (m_moved[i].shape == &shape)
-            return;
-    }
-    if (m_movedCount == m_moved.size())
-        repaintMoves();
-    m_moved[m_movedCount++] = {&shape, pixelRect(oldBox)};
-    if (!m_repaintPosted) {
-        m_repaintPosted = true;
-        QCoreApplication::postEvent(this, new QEvent(repaintMovesEventType()));
+    const QRect from = pixelRect(before), to = pixelRect(now);
+    if (to == from)
+        return; // a step smaller than a pixel draws the same picture
+    // One rectangle for a short step, two for a jump (a ball back at the top).
+    if (to.adjusted(-1, -1, 1, 1).intersects(from)) {
+        repaintPixels(to.united(from));
+    } else {
+        repaintPixels(from);
+        repaintPixels(to);
     }
 }
 
-bool FieldView::event(QEvent *event)
-{
-    if (event->type() != repaintMovesEventType())
-        return QWidget::event(event);
-    m_repaintPosted = false;
-    repaintMoves();
-    return true;
-}
-
-void FieldView::repaintMoves()
-{
-    for (std::size_t i = 0; i < m_movedCount; ++i) {
-        const QRect before = m_moved[i].oldPixels;
-        const QRect now = pixelRect(m_moved[i].shape->box());
-        if (now == before)
-            continue; // a step smaller than a pixel draws the same picture
-        // One rectangle for a short step, two for a jump (a ball back at the top).
-        if (now.adjusted(-1, -1, 1, 1).intersects(before)) {
-            repaintPixels(now.united(before));
-        } else {
-            repaintPixels(before);
-            repaintPixels(now);
-        }
-    }
-    m_movedCount = 0;
-}
-
-void FieldView::clockChanged()
+void FieldView::showClock()
 {
     repaintPixels(pixelRect(m_form.lblTid.box()));
     platform::announceTextChange(*m_clockText);
@@ -155,8 +121,8 @@ void FieldView::repaintPixels(const QRect &pixels)
 const QImage &FieldView::circleImage(const QSize &size, const QColor &fill, const QColor &outline, qreal scale)
 {
     for (const Circle &circle : m_circles) {
-        if (circle.size == size && circle.fill == fill.rgba() && circle.outline == outline.rgba() &&
-            circle.scale == scale && !circle.image.isNull())
+        if (circle.size == size && circle.fill == fill.rgba() && circle.outline == outline.rgba()
+            && circle.scale == scale && !circle.image.isNull())
             return circle.image;
     }
     // Drawn on transparency, the circle's smoothed edge blends with what lies beneath
@@ -179,12 +145,14 @@ void FieldView::paintEvent(QPaintEvent *event)
 
     const QColor outline = palette().color(QPalette::WindowText);
     const qreal scale = painter.device()->devicePixelRatio();
-    for (const platform::Shape *shape : m_form.shapesFrontToBack() | std::views::reverse) {
-        const QRect pixels = pixelRect(shape->box());
+    const auto frontToBack = m_form.shapesFrontToBack();
+    for (auto back = frontToBack.rbegin(); back != frontToBack.rend(); ++back) {
+        const platform::Shape &shape = **back;
+        const QRect pixels = pixelRect(shape.box());
         if (!event->region().intersects(pixels.adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin)))
             continue;
-        const QColor fill = fillColour(shape->fill());
-        if (shape->kind() == platform::ShapeKind::Circle)
+        const QColor fill = fillColour(shape.fill());
+        if (shape.kind() == platform::ShapeKind::Circle)
             painter.drawImage(pixels.topLeft(), circleImage(pixels.size(), fill, outline, scale));
         else
             drawRectangle(painter, pixels, fill, outline);
@@ -197,8 +165,8 @@ void FieldView::paintEvent(QPaintEvent *event)
     painter.setClipRect(labelBox, Qt::IntersectClip);
     painter.setFont(m_clockFont);
     painter.setPen(Qt::black);
-    painter.drawText(labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                     m_form.lblTid.Caption());
+    painter.drawText(
+        labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, m_form.lblTid.Caption());
 }
 
 // The meta-object of ClockText, declared in this file.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
 #include "app/start_up.h"
 
@@ -16,7 +20,7 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &
         return; // the platform plugins' notes on the way to the failure
     const char *display = std::getenv("DISPLAY");
     std::fprintf(stderr, "tolvarn: cannot open a window: no usable display (DISPLAY=%s)\n",
-                 display && *display ? display : "not set");
+        display && *display ? display : "not set");
     std::_Exit(1);
 }
 
@@ -37,6 +41,6 @@ int main(int, char *argv[])
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
 
-    const std::unique_ptr<MainWindow> window = startUp();
+    const std::unique_ptr<MainWindow> window = startUp<MainWindow>();
     return QApplication::exec();
 }

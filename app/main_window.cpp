@@ -1,34 +1,77 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "app/main_window.h"
 
-#include "help/help_window.h"
+#include "platform/key_codes.h"
 #include "platform/qt/qt_frame.h"
-#include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// The form's timers that Qt timers tick, each with its handler. The touch check is not
+// among them: it runs after every move (checkForTouch).
+struct DrivenTimer {
+    const char *name;
+    platform::Timer FrmTolvarn::*timer;
+    void (FrmTolvarn::*onTick)();
+};
+constexpr std::array<DrivenTimer, 4> Driven{{{"tmrTid", &FrmTolvarn::tmrTid, &FrmTolvarn::tmrTid_Timer},
+    {"tmrEnemy", &FrmTolvarn::tmrEnemy, &FrmTolvarn::tmrEnemy_Timer},
+    {"tmrEnemy2", &FrmTolvarn::tmrEnemy2, &FrmTolvarn::tmrEnemy2_Timer},
+    {"tmrEnemy3", &FrmTolvarn::tmrEnemy3, &FrmTolvarn::tmrEnemy3_Timer}}};
+
+// The desktop's virtual key code of an arrow key; 0, which no rule names, for any other.
+std::int16_t keyCodeOf(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Left: return platform::keys::Left;
+    case Qt::Key_Up: return platform::keys::Up;
+    case Qt::Key_Right: return platform::keys::Right;
+    case Qt::Key_Down: return platform::keys::Down;
+    default: return 0;
+    }
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent),
-      m_runtime(this, newHelpWindow),
-      m_form(m_runtime)
+    : QMainWindow(parent), m_runtime(this, [this] { showChanges(); }), m_form(m_runtime)
 {
     platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 
     std::tie(m_newMenu, m_helpMenu) = addGameMenus(*this);
-    connect(m_newMenu, &QAction::triggered, this, [this] { m_form.newMenu_Click(); });
-    connect(m_helpMenu, &QAction::triggered, this, [this] { m_form.helpMenu_Click(); });
+    connect(m_newMenu, &QAction::triggered, this, [this] { run([this] { m_form.newMenu_Click(); }); });
+    connect(m_helpMenu, &QAction::triggered, this, [this] { run([this] { m_form.helpMenu_Click(); }); });
 
     m_view = new FieldView(m_form, this);
     setCentralWidget(m_view);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    followControls();
-    startTimers();
-    m_form.Form_Load();
+    for (std::size_t i = 0; i < Driven.size(); ++i) {
+        auto *ticks = new QTimer(this);
+        ticks->setObjectName(QString::fromLatin1(Driven[i].name));
+        ticks->setTimerType(Qt::PreciseTimer);
+        const auto onTick = Driven[i].onTick;
+        connect(ticks, &QTimer::timeout, this, [this, onTick] { run([this, onTick] { (m_form.*onTick)(); }); });
+        m_timers[i] = ticks;
+    }
+    const auto shapes = m_form.shapesFrontToBack();
+    std::ranges::transform(shapes, m_shownBoxes.begin(), [](const platform::Shape *shape) { return shape->box(); });
+    m_shownClock = m_form.lblTid.Caption();
+
+    run([this] { m_form.Form_Load(); });
 }
 
 std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window)
@@ -39,35 +82,6 @@ std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window)
     return {menus->addAction(QStringLiteral("Nytt spel")), menus->addAction(QStringLiteral("Hjälp"))};
 }
 
-void MainWindow::followControls()
-{
-    for (platform::Shape *shape : m_form.shapesFrontToBack()) {
-        shape->setOnMoved([this, shape](const QRectF &oldBox) {
-            m_view->shapeMoved(*shape, oldBox);
-            m_tmrChecka->wake();
-        });
-    }
-    m_form.lblTid.setOnChanged([this] { m_view->clockChanged(); });
-}
-
-void MainWindow::startTimers()
-{
-    // The collision check can only change its answer when a ball or the player moved,
-    // so its timer sleeps until something moves.
-    const auto drive = [this](platform::Timer &timer, const char *name, void (FrmTolvarn::*onTick)()) {
-        auto *driver = new platform::QtTimer(timer, [this, onTick] { (m_form.*onTick)(); }, this);
-        driver->setObjectName(QString::fromLatin1(name));
-        m_timers.push_back(driver);
-        return driver;
-    };
-    m_tmrChecka = drive(m_form.tmrChecka, "tmrChecka", &FrmTolvarn::tmrChecka_Timer);
-    m_tmrChecka->setSleepsWhenIdle(true);
-    drive(m_form.tmrTid, "tmrTid", &FrmTolvarn::tmrTid_Timer);
-    drive(m_form.tmrEnemy, "tmrEnemy", &FrmTolvarn::tmrEnemy_Timer);
-    drive(m_form.tmrEnemy2, "tmrEnemy2", &FrmTolvarn::tmrEnemy2_Timer);
-    drive(m_form.tmrEnemy3, "tmrEnemy3", &FrmTolvarn::tmrEnemy3_Timer);
-}
-
 void MainWindow::showCentred()
 {
     adjustSize(); // the menu bar's height is known once the window is laid out
@@ -76,14 +90,74 @@ void MainWindow::showCentred()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    m_form.Form_KeyDown(platform::keyCodeOf(*event));
+    const std::int16_t keyCode = keyCodeOf(*event);
+    run([this, keyCode] { m_form.Form_KeyDown(keyCode); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The game ends silently with its window: no tick may run on, not even while a
     // help window keeps the program alive.
-    for (platform::QtTimer *timer : m_timers)
-        timer->stopForGood();
+    m_closed = true;
+    followTimers();
     QMainWindow::closeEvent(event);
+}
+
+// Every handler of the window runs here, and what it changed reaches the screen and
+// the timers before the next event.
+template <typename Handler>
+void MainWindow::run(Handler handler)
+{
+    handler();
+    showChanges();
+}
+
+void MainWindow::showChanges()
+{
+    followTimers();
+
+    bool moved = false;
+    const auto shapes = m_form.shapesFrontToBack();
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        const QRectF now = shapes[i]->box();
+        if (now == m_shownBoxes[i])
+            continue;
+        moved = true;
+        m_view->showMove(m_shownBoxes[i], now);
+        m_shownBoxes[i] = now;
+    }
+    if (m_form.lblTid.Caption() != m_shownClock) {
+        m_shownClock = m_form.lblTid.Caption();
+        m_view->showClock();
+    }
+
+    // A touch can only begin where something moved. The check runs once, after the
+    // handler and outside any tick; Qt's repaint request waits behind it at low
+    // priority, so a touch is found before its picture is drawn.
+    if (moved && !m_touchCheckQueued) {
+        m_touchCheckQueued = true;
+        QMetaObject::invokeMethod(this, &MainWindow::checkForTouch, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::followTimers()
+{
+    for (std::size_t i = 0; i < Driven.size(); ++i) {
+        const platform::Timer &timer = m_form.*Driven[i].timer;
+        QTimer &ticks = *m_timers[i];
+        // A running timer keeps its phase unless its interval really changed: a tick
+        // that writes 10 and then 15 leaves a 15 ms timer as it was.
+        const int interval = std::max(0, static_cast<int>(timer.Interval()));
+        if (!timer.Enabled() || m_closed)
+            ticks.stop();
+        else if (!ticks.isActive() || ticks.interval() != interval)
+            ticks.start(interval);
+    }
+}
+
+void MainWindow::checkForTouch()
+{
+    m_touchCheckQueued = false;
+    if (m_form.tmrChecka.Enabled() && !m_closed)
+        run([this] { m_form.tmrChecka_Timer(); });
 }

@@ -1,18 +1,27 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The game's main window on Qt: menu bar, drawn field, keys and timers.
 #pragma once
 
 #include "app/field_view.h"
 #include "game/frmtolvarn.h"
 #include "platform/qt/qt_runtime.h"
-#include "platform/qt/qt_timer.h"
 
 #include <QMainWindow>
+#include <QRectF>
+#include <QString>
 
+#include <array>
 #include <utility>
 
 class QAction;
+class QTimer;
 
 class MainWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit MainWindow(QWidget *parent = nullptr);
 
@@ -29,16 +38,24 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void followControls();
-    void startTimers();
+    template <typename Handler>
+    void run(Handler handler);
+    void showChanges();
+    void followTimers();
+    void checkForTouch();
 
     platform::QtRuntime m_runtime;
     FrmTolvarn m_form;
     FieldView *m_view = nullptr;
     QAction *m_newMenu = nullptr;
     QAction *m_helpMenu = nullptr;
-    platform::QtTimer *m_tmrChecka = nullptr;
-    std::vector<platform::QtTimer *> m_timers;
+    // The Qt timers that tick the form's timers, in the order of Driven (main_window.cpp).
+    std::array<QTimer *, 4> m_timers{};
+    // What the screen shows: the shapes' boxes in stacking order, and the clock's text.
+    std::array<QRectF, 9> m_shownBoxes;
+    QString m_shownClock;
+    bool m_touchCheckQueued = false;
+    bool m_closed = false;
 };
 
 // Gives a window the game's menu bar, "Nytt spel" and "Hjälp"; returns the two items.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "app/start_up.h"
 
 #include "platform/qt/qt_accessible.h"
@@ -6,7 +10,7 @@
 
 #include <QApplication>
 
-std::unique_ptr<MainWindow> startUp()
+void setUpDesktop()
 {
     platform::installSwedishQtTexts();
     platform::serveScreenReaders();
@@ -14,8 +18,4 @@ std::unique_ptr<MainWindow> startUp()
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
-
-    auto window = std::make_unique<MainWindow>();
-    window->showCentred();
-    return window;
 }

@@ -1,10 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The measured programs: the animation floor and the game's own main window, each
 // under the same QApplication subclass, which stamps the events it delivers.
 #include "bench/child.h"
 
-#include "app/main_window.h"
+#include "app/start_up.h"
 #include "bench/floor_window.h"
-#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -49,6 +52,8 @@ enum class Phase { Idle, Play, TouchByKey, TouchByTick };
 // Stamps the outermost delivery of every event: when it began and when it was done,
 // which for a repaint includes handing the picture to the platform.
 class Probe : public QApplication {
+    Q_OBJECT
+
 public:
     using QApplication::QApplication;
 
@@ -75,7 +80,7 @@ public:
         const bool result = QApplication::notify(receiver, event);
         --m_depth;
         delivered(entry, game && type == QEvent::KeyPress, game && type == QEvent::Timer && form().fiende.Top() != top,
-                  interval);
+            interval);
         return result;
     }
 
@@ -165,8 +170,8 @@ private:
     void keepPlayerClear()
     {
         const auto clear = [this](float left) {
-            return std::fabs(left - form().fiende.Left()) >= 300 && std::fabs(left - form().fiende2.Left()) >= 300 &&
-                   std::fabs(left - form().fiende3.Left()) >= 300;
+            return std::fabs(left - form().fiende.Left()) >= 300 && std::fabs(left - form().fiende2.Left()) >= 300
+                && std::fabs(left - form().fiende3.Left()) >= 300;
         };
         for (float left : {form().shMove.Left(), 100.0f, 800.0f, 1500.0f, 2200.0f, 2900.0f}) {
             if (clear(left)) {
@@ -192,18 +197,18 @@ private:
 int runChild(int argc, char **argv)
 {
     Probe app(argc, argv);
-    // Both windows are built and shown as app/main.cpp does with the game's.
-    QApplication::setApplicationName(QStringLiteral("Tolvarn"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
+    // Both windows start as the game's does.
     std::unique_ptr<QMainWindow> window;
     if (std::string(argv[2]) == "game") {
-        window.reset(app.game = new MainWindow);
+        auto game = startUp<MainWindow>();
+        app.game = game.get();
         app.field = &app.game->fieldView();
-        app.game->showCentred();
+        window = std::move(game);
     } else {
-        window.reset(app.floor = new FloorWindow);
+        auto floor = startUp<FloorWindow>();
+        app.floor = floor.get();
         app.field = app.floor->centralWidget();
-        platform::showCentred(*app.floor);
+        window = std::move(floor);
     }
     app.window = window.get();
 
@@ -223,3 +228,5 @@ int runChild(int argc, char **argv)
 }
 
 } // namespace bench
+
+#include "child.moc"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A measured program, run by the benchmark driver as a child process of its own.
 #pragma once
 

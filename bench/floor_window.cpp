@@ -1,8 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "bench/floor_window.h"
 
 #include "app/field_view.h"
 #include "app/main_window.h"
 #include "platform/qt/qt_frame.h"
+#include "platform/qt/qt_placement.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -17,10 +22,13 @@
 namespace bench {
 namespace {
 
-// The game's picture in pixels: the white field, the wall bars in front of it (bottom,
+// The game's picture, placed in twips as the game places it and turned into pixels by
+// the game's own conversion: the white field, the wall bars in front of it (bottom,
 // left, top, right, each over the one before) and the clock's box.
-constexpr QRect FieldBox{8, 8, 201, 209}, ClockBox{176, 192, 33, 25};
-constexpr std::array<QRect, 4> WallBoxes{{{0, 216, 217, 9}, {0, 0, 9, 217}, {8, 0, 201, 9}, {208, 0, 9, 217}}};
+const QRect FieldBox = platform::pixelRect({120, 120, 3010, 3135});
+const QRect ClockBox = platform::pixelRect({2640, 2880, 495, 375});
+const std::array<QRect, 4> WallBoxes{platform::pixelRect({0, 3240, 3255, 135}), platform::pixelRect({0, 0, 135, 3255}),
+    platform::pixelRect({120, 0, 3015, 135}), platform::pixelRect({3120, 0, 135, 3255})};
 
 // A ball or the player, placed in twips as the game places them.
 struct Ball {
@@ -34,10 +42,12 @@ struct Ball {
 // Three balls fall in columns of their own, come back at the top past 3100 twips, as
 // the game's do, and pass behind the player and the walls; the clock counts seconds.
 class FloorField : public QWidget {
+    Q_OBJECT
+
 public:
     FloorField()
     {
-        setFixedSize(217, 225);
+        setFixedSize(platform::pixelSize(3255, 3375));
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFont(FieldView::clockFont());
         // A circle is drawn once and copied from then on: the cheapest way to show a smooth one.
@@ -50,6 +60,8 @@ public:
             painter.setBrush(ball.fill);
             painter.drawEllipse(QRectF(ball.picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
         }
+        m_fall.setObjectName(QStringLiteral("fall"));
+        m_clock.setObjectName(QStringLiteral("clock"));
         for (QTimer *timer : {&m_fall, &m_clock})
             timer->setTimerType(Qt::PreciseTimer);
         connect(&m_fall, &QTimer::timeout, this, &FloorField::fall);
@@ -103,12 +115,10 @@ private:
     }
 
     // The three balls, then the player. The balls wait below the field, as the game's do.
-    std::array<Ball, 4> m_balls{{{{600, 3480}, 70, QColor(192, 0, 0)},
-                                 {{1500, 3480}, 120, QColor(128, 0, 0)},
-                                 {{2400, 3480}, 240, QColor(64, 0, 0)},
-                                 {{1320, 2280}, 0, QColor(0, 128, 0)}}};
+    std::array<Ball, 4> m_balls{{{{600, 3480}, 70, QColor(192, 0, 0)}, {{1500, 3480}, 120, QColor(128, 0, 0)},
+        {{2400, 3480}, 240, QColor(64, 0, 0)}, {{1320, 2280}, 0, QColor(0, 128, 0)}}};
     int m_seconds = 0;
-    QTimer m_fall, m_clock;
+    QTimer m_fall{this}, m_clock{this};
 };
 
 } // namespace
@@ -123,6 +133,16 @@ FloorWindow::FloorWindow()
     adjustSize();
 }
 
-void FloorWindow::play() { static_cast<FloorField *>(centralWidget())->play(); }
+void FloorWindow::showCentred()
+{
+    platform::showCentred(*this);
+}
+
+void FloorWindow::play()
+{
+    static_cast<FloorField *>(centralWidget())->play();
+}
 
 } // namespace bench
+
+#include "floor_window.moc"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // tolvarn_bench: measures the game beside the animation floor and prints one table. It
 // starts them as child processes (this program again, "--child floor|game"), in the same
 // way and in turn, reads their costs from /proc and gathers the stamps they send.
@@ -34,7 +38,10 @@ constexpr double WindowSeconds = 10;
 
 constexpr const char *RowFormat = "%-44s %-26s %-26s %-19s %-15s %s\n";
 
-double nowSeconds() { return std::chrono::duration<double>(Clock::now().time_since_epoch()).count(); }
+double nowSeconds()
+{
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
 
 // The number after "key:" in a /proc status file; 0 if it is not there.
 double statusValue(const std::filesystem::path &file, const std::string &key)
@@ -65,13 +72,27 @@ Costs costsOf(std::int64_t pid)
     return costs;
 }
 
-// A measured program: this binary again, as "--child KIND". QProcess kills it at the end.
+// A measured program: this binary again, as "--child KIND".
 class Child : public QProcess {
+    Q_OBJECT
+
 public:
     explicit Child(const std::string &kind)
     {
         setStandardErrorFile(nullDevice()); // Qt's notes would break up the table
         start(QCoreApplication::applicationFilePath(), {"--child", QString::fromStdString(kind)});
+    }
+    Child(const Child &) = delete;
+    Child &operator=(const Child &) = delete;
+    // A child ends when its input closes; one that does not is killed. Either way it
+    // has ended before QProcess lets it go.
+    ~Child() override
+    {
+        closeWriteChannel();
+        if (!waitForFinished(5000)) {
+            kill();
+            waitForFinished();
+        }
     }
     void send(const char *command)
     {
@@ -88,8 +109,8 @@ public:
         QList<QByteArray> parts = line.split(' ');
         if (parts.takeFirst() != word) { // silence, "died", or a step out of turn
             const char *gone = state() == Running ? "" : exitStatus() == CrashExit ? " and crashed" : " and ended";
-            throw std::runtime_error("a child said \"" + line.toStdString() + '"' + gone + " for \"" +
-                                     word.toStdString() + '"');
+            throw std::runtime_error(
+                "a child said \"" + line.toStdString() + '"' + gone + " for \"" + word.toStdString() + '"');
         }
         Values values(static_cast<std::size_t>(parts.size()));
         std::ranges::transform(parts, values.begin(), [](const QByteArray &part) { return part.toDouble(); });
@@ -107,9 +128,15 @@ double quantile(Values values, double q)
     return *at;
 }
 
-double median(const Values &values) { return quantile(values, 0.5); }
+double median(const Values &values)
+{
+    return quantile(values, 0.5);
+}
 
-std::string fixed(double value, int decimals) { return QString::number(value, 'f', decimals).toStdString(); }
+std::string fixed(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).toStdString();
+}
 
 // The median of the runs and, with more than one, their range.
 std::string cell(const Values &runs, int decimals)
@@ -139,8 +166,8 @@ public:
         Child("game").expect("paint");
         for (int run = 0; run < runs; ++run) {
             // Every other run in the other order, so that neither always comes first.
-            const auto order = run % 2 ? std::vector<std::string>{"game", "floor"}
-                                       : std::vector<std::string>{"floor", "game"};
+            const auto order
+                = run % 2 ? std::vector<std::string>{"game", "floor"} : std::vector<std::string>{"floor", "game"};
             std::fprintf(stderr, "run %d of %d\n", run + 1, runs);
             startUps(order);
             for (const std::string &kind : order)
@@ -170,8 +197,9 @@ public:
         row("key to frame: 99th percentile (ms)", "key p99", 3, "<= 5 ms", 5);
         row("peak resident memory (MB)", "memory", 1, "<= 1.15x floor", 1.15);
         std::printf("\nMedian (range) of %d run(s). A run: %d starts of each; %.0f periods at %d ms, %.0f at 15 ms; "
-                    "%.0f key presses.\n", runs, StartsPerRun, median(m_figures["game slow n"]), SlowLevelMs,
-                    median(m_figures["game fast n"]), median(m_figures["game key n"]));
+                    "%.0f key presses.\n",
+            runs, StartsPerRun, median(m_figures["game slow n"]), SlowLevelMs, median(m_figures["game fast n"]),
+            median(m_figures["game key n"]));
     }
 
 private:
@@ -213,8 +241,9 @@ private:
         child.send("report");
         for (const std::string name : {"slow", "fast", "key"}) {
             const Values values = child.expect(QByteArray::fromStdString(name));
-            add("game " + name + (name == "key" ? " median" : " mean"), name == "key" ? median(values)
-                                  : std::reduce(values.begin(), values.end()) / static_cast<double>(values.size()));
+            add("game " + name + (name == "key" ? " median" : " mean"),
+                name == "key" ? median(values)
+                              : std::reduce(values.begin(), values.end()) / static_cast<double>(values.size()));
             add("game " + name + " p99", quantile(values, 0.99));
             add("game " + name + " n", static_cast<double>(values.size()));
         }
@@ -240,7 +269,7 @@ private:
     // A figure of the floor (if it has one) and of the game, their ratio run by run, and
     // whether the game's median lies in [low, high]; against a floor, high is a ratio.
     void row(const std::string &label, const std::string &name, int decimals, const std::string &target = "",
-             double high = 0, double slack = 0, double low = 0)
+        double high = 0, double slack = 0, double low = 0)
     {
         const Values &floor = m_figures["floor " + name], &game = m_figures["game " + name];
         Values ratios;
@@ -250,7 +279,7 @@ private:
         const std::string holds = median(game) >= low && median(game) <= limit ? "yes" : "NO";
         const std::string ratio = ratios.size() == game.size() ? cell(ratios, 2) : "-";
         std::printf(RowFormat, label.c_str(), cell(floor, decimals).c_str(), cell(game, decimals).c_str(),
-                    ratio.c_str(), target.c_str(), target.empty() ? "" : holds.c_str());
+            ratio.c_str(), target.c_str(), target.empty() ? "" : holds.c_str());
     }
 
     // One value a run for each figure, named "KIND what".
@@ -271,8 +300,8 @@ int runDriver(const QStringList &arguments)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
     std::printf("platform %s; %d run(s), %.0f s windows; %u cores; load before %s\n\n",
-                qgetenv("QT_QPA_PLATFORM").constData(), bench.runs, WindowSeconds,
-                std::thread::hardware_concurrency(), loadAverage().c_str());
+        qgetenv("QT_QPA_PLATFORM").constData(), bench.runs, WindowSeconds, std::thread::hardware_concurrency(),
+        loadAverage().c_str());
     std::fflush(stdout);
     try {
         bench.run();
@@ -295,3 +324,5 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     return bench::runDriver(QCoreApplication::arguments());
 }
+
+#include "main.moc"

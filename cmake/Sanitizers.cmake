@@ -1,11 +1,13 @@
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # AddressSanitizer and UndefinedBehaviorSanitizer for the whole build: -DTOLVARN_SANITIZE=ON
 #
 # Every fault stops the program that made it (no recovery), so a test that touches one
 # fails. The programs carry their own sanitizer settings (sanitizer_defaults.cpp), so
 # ctest, a death test's child and a hand-started run all behave alike; settings given
 # in ASAN_OPTIONS or UBSAN_OPTIONS still win.
-option(TOLVARN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-
 if(TOLVARN_SANITIZE)
   set(tolvarn_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_compile_options(${tolvarn_sanitize_flags} -g)

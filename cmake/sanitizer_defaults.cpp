@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The sanitizer settings that every program of a -DTOLVARN_SANITIZE=ON build starts with.
 // The sanitizer runtimes look these functions up before main(); variables in the
 // environment are applied after them and so take precedence.

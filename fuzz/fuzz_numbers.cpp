@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Fuzzes the reading of a typed answer as a number: the numeric test and the conversion
 // must agree, an accepted text must give a finite number, and no text may crash or
 // take long. Every input is tried twice: as UTF-8, and as raw UTF-16 code units (which

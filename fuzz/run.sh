@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # Builds the fuzz target with clang and runs it.
 #   fuzz/run.sh [seconds]           default 60; 0 runs until stopped
 #   fuzz/run.sh --large [seconds]   default 60: megabyte answers, a few dozen a minute

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A red ball touching the player ball ends the game with the seconds lasted.
 #include "game/frmtolvarn.h"
 
@@ -14,18 +18,18 @@ bool FrmTolvarn::touchesPlayer(const platform::Shape &ball) const
 
 void FrmTolvarn::tmrChecka_Timer()
 {
-    // Ticks go on while the message is open; the touch they would find again is the
-    // one already being told.
-    if (blnGameOver)
-        return;
     if (touchesPlayer(fiende) || touchesPlayer(fiende2) || touchesPlayer(fiende3))
         endGame();
 }
 
 void FrmTolvarn::endGame()
 {
-    blnGameOver = true;
-    m_runtime.MsgBox(QStringLiteral("Bravo! Tyvärr så klarade du bara: ") + lblTid.Caption() +
-                     QStringLiteral(" sekunder. Ett till försök kanske?"));
+    // The game stops at the touch: behind the message the balls stand where they
+    // touched, the clock shows the seconds the message quotes, and no check finds the
+    // same touch again.
+    for (platform::Timer *timer : {&tmrEnemy, &tmrEnemy2, &tmrEnemy3, &tmrTid, &tmrChecka})
+        timer->setEnabled(false);
+    m_runtime.MsgBox(QStringLiteral("Bravo! Tyvärr så klarade du bara: ") + lblTid.Caption()
+        + QStringLiteral(" sekunder. Ett till försök kanske?"));
     m_runtime.End();
 }

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "game/frmtolvarn.h"
 
 FrmTolvarn::FrmTolvarn(platform::Runtime &runtime) : m_runtime(runtime) {}
@@ -9,8 +13,5 @@ void FrmTolvarn::Form_Load()
 
 void FrmTolvarn::helpMenu_Click()
 {
-    // One help window for the program's life, made at the first "Hjälp".
-    if (!frmHelp)
-        frmHelp = m_runtime.NewHelpWindow();
-    frmHelp->Show();
+    m_runtime.ShowHelp();
 }

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The clock: one more second a tick. The count lives only in the label's text.
 #include "game/frmtolvarn.h"
 #include "platform/numbers.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // "Nytt spel": asks for the number of balls and switches on the clock and a ball timer.
 #include "game/frmtolvarn.h"
 #include "platform/numbers.h"
@@ -7,8 +11,8 @@ using platform::toNumber;
 
 void FrmTolvarn::newMenu_Click()
 {
-    strBalls = m_runtime.InputBox(QStringLiteral("Hur många bollar vill du ha? 1-3."),
-                                  QStringLiteral("Svårighetsgrad"), platform::numberToText(1));
+    strBalls = m_runtime.InputBox(QStringLiteral("Hur många bollar vill du ha? 1-3."), QStringLiteral("Svårighetsgrad"),
+        platform::numberToText(1));
     if (!isNumeric(strBalls)) {
         m_runtime.MsgBox(QStringLiteral("Bara 1-3 fungerar!"));
         return;

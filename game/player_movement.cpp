@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The arrow keys move the player ball 100 twips a press and wrap it at the field's edges.
 #include "game/frmtolvarn.h"
 #include "platform/key_codes.h"

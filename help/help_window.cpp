@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
@@ -32,8 +36,8 @@ constexpr int SpacesBeforeKeys = 421;
 QString goalText()
 {
     return QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) och sedan hålla "
-                          "dig levande så länge som du kan.") +
-           QString(SpacesBeforeKeys, u' ') + QStringLiteral("Använd dig av: ");
+                          "dig levande så länge som du kan.")
+        + QString(SpacesBeforeKeys, u' ') + QStringLiteral("Använd dig av: ");
 }
 
 // On a scaled screen a picture is smoothed to the screen's pixels rather than blown
@@ -82,7 +86,8 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
 
     // Made back to front: each control is drawn over those made before it.
     m_lblInformation = newLabel(goalText(), lblInformationBox, this);
-    m_lblInfo2 = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
+    m_lblInfo2
+        = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
     m_picture1 = newPicture(InstructionPicture, QStringLiteral("Bild av spelet"), Picture1Box, this);
     m_picture2 = newPicture(ArrowKeysPicture, QStringLiteral("Piltangenterna"), Picture2Box, this);
 }
@@ -102,22 +107,6 @@ void HelpWindow::bringForward()
     if (!isVisible())
         platform::showCentred(*this);
     platform::bringToFront(*this);
-}
-
-namespace {
-// The help window as the game's handlers hold it: one object, shown by Show().
-class HeldHelpWindow final : public platform::Window {
-public:
-    void Show() override { m_window.bringForward(); }
-
-private:
-    HelpWindow m_window;
-};
-} // namespace
-
-std::unique_ptr<platform::Window> newHelpWindow()
-{
-    return std::make_unique<HeldHelpWindow>();
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent *event)

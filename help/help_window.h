@@ -1,16 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The help window: a picture of the game, the arrow keys and two short texts.
 #pragma once
 
-#include "platform/runtime.h"
-
 #include <QWidget>
-
-#include <memory>
 
 class QLabel;
 class WrappedLabel;
 
 class HelpWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
@@ -36,6 +38,3 @@ private:
     WrappedLabel *m_lblInfo2 = nullptr;
     WrappedLabel *m_lblInformation = nullptr;
 };
-
-// A new help window for the game's handlers, which show it with Show().
-std::unique_ptr<platform::Window> newHelpWindow();

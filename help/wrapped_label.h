@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A label that breaks its text at spaces to the width of its box and cuts it off
 // at the box's bottom; runs of spaces take room like any other text.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Key codes as the game's handlers see them: the desktop's virtual key codes.
 #pragma once
 

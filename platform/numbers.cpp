@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/numbers.h"
 
 #include <QLocale>
@@ -20,10 +24,8 @@ std::optional<QString> inCForm(QStringView typed, const QLocale &locale)
 {
     // A locale's sign may be more than one character: a direction mark and the sign.
     // Unicode's minus sign is a minus in every locale, as Qt reads it too.
-    std::vector<std::pair<QString, QChar>> pieces = {{locale.decimalPoint(), u'.'},
-                                                     {locale.negativeSign(), u'-'},
-                                                     {locale.positiveSign(), u'+'},
-                                                     {QString(QChar(0x2212)), u'-'}};
+    std::vector<std::pair<QString, QChar>> pieces = {{locale.decimalPoint(), u'.'}, {locale.negativeSign(), u'-'},
+        {locale.positiveSign(), u'+'}, {QString(QChar(0x2212)), u'-'}};
     const char32_t zero = locale.zeroDigit().toUcs4().value(0, U'0');
     for (char16_t digit = 0; digit < 10; ++digit) {
         const char32_t native = zero + digit;
@@ -39,9 +41,8 @@ std::optional<QString> inCForm(QStringView typed, const QLocale &locale)
             ++at;
             continue;
         }
-        const auto piece = std::ranges::find_if(pieces, [&](const auto &piece) {
-            return !piece.first.isEmpty() && typed.sliced(at).startsWith(piece.first);
-        });
+        const auto piece = std::ranges::find_if(pieces,
+            [&](const auto &piece) { return !piece.first.isEmpty() && typed.sliced(at).startsWith(piece.first); });
         if (piece == pieces.end())
             return std::nullopt; // a group separator, a letter, any other mark
         plain += piece->second;
@@ -67,7 +68,8 @@ std::optional<double> numberFromText(QStringView text)
     // a text that is no number: with every digit a zero the text reads.
     if (value != 0)
         return std::nullopt;
-    std::ranges::replace_if(*plain, [](QChar c) { return c >= u'1' && c <= u'9'; }, u'0');
+    std::ranges::replace_if(
+        *plain, [](QChar c) { return c >= u'1' && c <= u'9'; }, u'0');
     const double zero = c.toDouble(*plain, &ok);
     return ok ? std::optional(zero) : std::nullopt;
 }

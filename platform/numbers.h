@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Conversions between text and numbers, as typed and read by the player.
 #pragma once
 
@@ -17,10 +21,16 @@ namespace platform {
 std::optional<double> numberFromText(QStringView text);
 
 // True when the text is a number; the empty text is not.
-inline bool isNumeric(QStringView text) { return numberFromText(text).has_value(); }
+inline bool isNumeric(QStringView text)
+{
+    return numberFromText(text).has_value();
+}
 
 // The text's number; 0 for a text that is not one (callers test isNumeric first).
-inline double toNumber(QStringView text) { return numberFromText(text).value_or(0.0); }
+inline double toNumber(QStringView text)
+{
+    return numberFromText(text).value_or(0.0);
+}
 
 // A number as text: a whole number is its decimal digits alone.
 QString numberToText(double value);

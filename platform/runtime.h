@@ -1,19 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The services that event handlers ask of the desktop: dialogs, random numbers,
 // the help window and the end of the program.
 #pragma once
 
 #include <QString>
 
-#include <memory>
-
 namespace platform {
-
-// A window that can be shown without an owner; showing returns at once.
-class Window {
-public:
-    virtual ~Window() = default;
-    virtual void Show() = 0;
-};
 
 class Runtime {
 public:
@@ -29,8 +24,9 @@ public:
     // Next random number, uniform in [0, 1).
     virtual float Rnd() = 0;
 
-    // Creates the help window; the caller keeps the one object for the program's life.
-    virtual std::unique_ptr<Window> NewHelpWindow() = 0;
+    // Shows the help window without an owner and returns at once. The desktop makes it
+    // at the first call and keeps that one window for the program's life.
+    virtual void ShowHelp() = 0;
 
     // Ends the program at once: every window closes and no handler runs after it.
     virtual void End() = 0;

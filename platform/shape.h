@@ -1,9 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A filled rectangle or circle of a window, placed in twips.
 #pragma once
 
 #include <QRectF>
 #include <cstdint>
-#include <functional>
 
 namespace platform {
 
@@ -25,16 +28,15 @@ class Shape {
 public:
     Shape(ShapeKind kind, float left, float top, float width, float height, Fill fill)
         : m_kind(kind), m_left(left), m_top(top), m_width(width), m_height(height), m_fill(fill)
-    {
-    }
+    {}
     Shape(const Shape &) = delete;
     Shape &operator=(const Shape &) = delete;
 
     // Position in twips; a read returns exactly the value last written.
     float Left() const { return m_left; }
     float Top() const { return m_top; }
-    void setLeft(float twips) { moveTo(twips, m_top); }
-    void setTop(float twips) { moveTo(m_left, twips); }
+    void setLeft(float twips) { m_left = twips; }
+    void setTop(float twips) { m_top = twips; }
 
     float Width() const { return m_width; }
     float Height() const { return m_height; }
@@ -42,28 +44,13 @@ public:
     Fill fill() const { return m_fill; }
     QRectF box() const { return {m_left, m_top, m_width, m_height}; }
 
-    // Called after every change of position with the box the shape had before it.
-    void setOnMoved(std::function<void(const QRectF &oldBox)> onMoved) { m_onMoved = std::move(onMoved); }
-
 private:
-    void moveTo(float left, float top)
-    {
-        if (left == m_left && top == m_top)
-            return;
-        const QRectF oldBox = box();
-        m_left = left;
-        m_top = top;
-        if (m_onMoved)
-            m_onMoved(oldBox);
-    }
-
     ShapeKind m_kind;
     float m_left;
     float m_top;
     float m_width;
     float m_height;
     Fill m_fill;
-    std::function<void(const QRectF &)> m_onMoved;
 };
 
 } // namespace platform

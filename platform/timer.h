@@ -1,8 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A timer of a window: while Enabled, its tick handler runs once per Interval.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 namespace platform {
 
@@ -13,34 +16,15 @@ public:
     Timer &operator=(const Timer &) = delete;
 
     bool Enabled() const { return m_enabled; }
-    void setEnabled(bool enabled)
-    {
-        m_enabled = enabled;
-        changed();
-    }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
 
     // Milliseconds between ticks.
     std::int32_t Interval() const { return m_interval; }
-    void setInterval(std::int32_t milliseconds)
-    {
-        m_interval = milliseconds;
-        changed();
-    }
-
-    // Called after every write of Enabled or Interval, also one that keeps the value:
-    // switching on a running timer is still a request the driver may act on.
-    void setOnChanged(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
+    void setInterval(std::int32_t milliseconds) { m_interval = milliseconds; }
 
 private:
-    void changed()
-    {
-        if (m_onChanged)
-            m_onChanged();
-    }
-
     std::int32_t m_interval;
     bool m_enabled;
-    std::function<void()> m_onChanged;
 };
 
 } // namespace platform

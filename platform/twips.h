@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The one conversion from the windows' unit, the twip, to the screen's pixels.
 #pragma once
 
@@ -13,12 +17,15 @@ namespace platform {
 // these logical pixels by the screen's device pixel ratio.
 constexpr double TwipsPerPixel = 15.0;
 
-inline int pixelsFromTwips(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); }
+inline int pixelsFromTwips(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
 
 inline QRect pixelRect(const QRectF &twips)
 {
     return {pixelsFromTwips(twips.left()), pixelsFromTwips(twips.top()), pixelsFromTwips(twips.width()),
-            pixelsFromTwips(twips.height())};
+        pixelsFromTwips(twips.height())};
 }
 
 inline QSize pixelSize(double widthTwips, double heightTwips)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Draws the game's clock as the field draws it, counts 0 to N, one PNG a count in
 // DIR: what the Wayland display test expects where the clock stands. The scale is
 // QT_SCALE_FACTOR's.

@@ -1,10 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The touch test, and the end of the game with the seconds lasted.
 #include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "scripted_runtime.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -34,29 +37,35 @@ TEST_P(Touch, WhenTheBoxesOverlapStrictlyInsideTwoHundredFiftyFive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
-                         testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
-                                         Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
-                                         Offset{"upMinus255", 0, -255, false}, Offset{"across254AndAHalf", 254.5f, 0, true},
-                                         Offset{"down254AndAHalf", 0, 254.5f, true}),
-                         nameOf<Offset>);
+    testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
+        Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
+        Offset{"upMinus255", 0, -255, false}, Offset{"down255", 0, 255, false},
+        Offset{"across254AndAHalf", 254.5f, 0, true}, Offset{"down254AndAHalf", 0, 254.5f, true}),
+    nameOf<Offset>);
 
-// Ticks go on while the message is open and find the same touches again.
-TEST(GameOver, OneMessageWithTheSecondsThenTheEnd)
+// The game stops at the touch: while its one message is open no timer runs, so the
+// balls and the clock stand as they were, and no check finds the touch again.
+TEST(GameOver, StopsEveryTimerThenOneMessageWithTheSecondsThenTheEnd)
 {
     ScriptedRuntime runtime;
     FrmTolvarn form(runtime);
     form.lblTid.setCaption(QStringLiteral("42"));
+    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+        timer->setEnabled(true);
     for (platform::Shape *ball : {&form.fiende, &form.fiende2}) {
         ball->setLeft(form.shMove.Left() + 10);
         ball->setTop(form.shMove.Top() + 10);
     }
+    int running = 0;
     runtime.whileMessageOpen = [&] {
-        for (int i = 0; i < 3 && runtime.messages.size() == 1; ++i)
-            form.tmrChecka_Timer();
+        for (const platform::Timer *timer :
+            {&form.tmrChecka, &form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+            running += timer->Enabled();
     };
     EXPECT_THROW(form.tmrChecka_Timer(), ProgramEnded);
+    EXPECT_EQ(running, 0) << "timers still on behind the message";
     EXPECT_EQ(runtime.messages,
-              QStringList{QStringLiteral("Bravo! Tyvärr så klarade du bara: 42 sekunder. Ett till försök kanske?")});
+        QStringList{QStringLiteral("Bravo! Tyvärr så klarade du bara: 42 sekunder. Ett till försök kanske?")});
 }
 
 } // namespace

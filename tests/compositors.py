@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """What the display tests ask of GNOME Shell (mutter) and KWin: their own view of the
 windows (titles, frames, focus, stacking, maximised or not), real input events that
 pass through the compositor as a player's would, and screenshots. Each compositor is

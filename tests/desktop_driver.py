@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Plays a short game of Tolvarn under a whole desktop's compositor (GNOME Shell or
 KWin, already running headless), on Wayland or on the compositor's own Xwayland, and
 checks what a player on that desktop sees, through the compositor's own view of its

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # A short game under a whole desktop's compositor, headless: GNOME Shell (mutter) or
 # KWin, with the game on Wayland or on the compositor's own Xwayland (xcb).
 # desktop_driver.py says what is checked.

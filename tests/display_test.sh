@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # The game on and off a display: one clear line and a failing status at start without
 # one (whatever Qt options the command line holds); on an X server, with and without a
 # window manager, both windows centred frame included and a message box in front of

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The falling balls: each tick's fall, the return to the top shifted by chance, the
 // right-hand line, and the pacing ball's quickening of its timer.
 #include "game/frmtolvarn.h"
@@ -27,7 +31,10 @@ struct Place {
 using Balls = std::array<Place, 3>;
 constexpr Balls Parked{{{120, 3480}, {480, 3480}, {840, 3480}}};
 
-void PrintTo(const Place &place, std::ostream *out) { *out << place.left << ", " << place.top; }
+void PrintTo(const Place &place, std::ostream *out)
+{
+    *out << place.left << ", " << place.top;
+}
 
 struct Tick {
     const char *name;
@@ -63,29 +70,28 @@ TEST_P(OneTick, MovesTheBallsAndQuickensOnThePacingReturn)
 
 // A return shifts a ball right by 50 to span + 49 twips: span 2151 for one ball; 1951,
 // 2451 and 2951 for balls 1, 2 and 3 of a game of two or three.
-INSTANTIATE_TEST_SUITE_P(
-    Rules, OneTick,
-    testing::Values(
-        Tick{"oneBallFirstLowest", One, 0, 100, Parked, {{{170, 50}, Parked[1], Parked[2]}}, 95},
+INSTANTIATE_TEST_SUITE_P(Rules, OneTick,
+    testing::Values(Tick{"oneBallFirstLowest", One, 0, 100, Parked, {{{170, 50}, Parked[1], Parked[2]}}, 95},
         Tick{"oneBallFirstHighest", One, Highest, 100, Parked, {{{2320, 50}, Parked[1], Parked[2]}}, 95},
         Tick{"twoBallsFirstHighest", Two, Highest, 100, Parked, {{{2120, 50}, {2980, 50}, Parked[2]}}, 95},
         // Ball 3 falls after the right-hand checks: past the line, it stands until the next tick.
         Tick{"threeBallsFirstHighest", Three, Highest, 100, Parked, {{{2120, 50}, {2980, 50}, {3840, 50}}}, 95},
         Tick{"ballThreeBackFromPastTheLine", Three, 0, 95, {{{1000, 50}, {1000, 50}, {3840, 50}}},
-             {{{1000, 120}, {1000, 170}, {60, 290}}}, 95},
+            {{{1000, 120}, {1000, 170}, {60, 290}}}, 95},
         Tick{"justAboveTheBottomLine", One, 0, 100, {{{1000, 3029}, Parked[1], Parked[2]}},
-             {{{1000, 3099}, Parked[1], Parked[2]}}, 100},
+            {{{1000, 3099}, Parked[1], Parked[2]}}, 100},
         Tick{"ontoTheBottomLine", One, 0, 100, {{{1000, 3030}, Parked[1], Parked[2]}},
-             {{{1050, 50}, Parked[1], Parked[2]}}, 95},
-        Tick{"rightHandLine", One, 0, 100, {{{3000, 50}, Parked[1], Parked[2]}}, {{{60, 120}, Parked[1], Parked[2]}}, 100},
-        Tick{"leftOfTheLine", Two, 0, 100, {{{2999, 50}, {3000, 50}, Parked[2]}},
-             {{{2999, 120}, {60, 170}, Parked[2]}}, 100},
+            {{{1050, 50}, Parked[1], Parked[2]}}, 95},
+        Tick{"rightHandLine", One, 0, 100, {{{3000, 50}, Parked[1], Parked[2]}}, {{{60, 120}, Parked[1], Parked[2]}},
+            100},
+        Tick{"leftOfTheLine", Two, 0, 100, {{{2999, 50}, {3000, 50}, Parked[2]}}, {{{2999, 120}, {60, 170}, Parked[2]}},
+            100},
         Tick{"ballOneDoesNotPaceTwo", Two, 0, 100, {{{1000, 3040}, {1000, 50}, Parked[2]}},
-             {{{1050, 50}, {1000, 170}, Parked[2]}}, 100},
+            {{{1050, 50}, {1000, 170}, Parked[2]}}, 100},
         Tick{"ballThreeDoesNotPaceThree", Three, 0, 100, {{{1000, 50}, {1000, 50}, {1000, 2900}}},
-             {{{1000, 120}, {1000, 170}, {1050, 50}}}, 100},
+            {{{1000, 120}, {1000, 170}, {1050, 50}}}, 100},
         Tick{"floorOfFifteen", One, 0, 15, {{{1000, 3040}, Parked[1], Parked[2]}}, {{{1050, 50}, Parked[1], Parked[2]}},
-             15}),
+            15}),
     nameOf<Tick>);
 
 } // namespace

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Plays Tolvarn on a running display as a player would, and reads it through AT-SPI as
 a screen reader would. Run inside a D-Bus session with the AT-SPI bus up; exits 1 on
 the first check that fails.
@@ -12,9 +17,8 @@ the system's wall clock held still (faketime; its own timers run on the monotoni
 as ever): it seeds its random source the same way each run, and the balls fall the same
 way. Seeded at SEEDED_AT, they touch neither the green ball's place at the start nor
 one step left of it before the 361st tick of the balls (about 22 s), long after every
-check below has had its turn; then the game ends by itself. The moment was found by
-running the game's own handlers, tick by tick, for each second from 2027-01-01 00:00;
-should the balls' rules or the random source change, find another the same way.
+check below has had its turn; then the game ends by itself. tools/find_seed.cpp finds
+that moment by running the game's own handlers, and the test script hands it over.
 """
 import io
 import json
@@ -27,7 +31,7 @@ import pyatspi
 from gi.repository import GLib
 from PIL import Image
 
-SEEDED_AT = "2027-01-01 00:01:49"  # UTC; the balls miss the ball's column until the 361st tick
+SEEDED_AT = os.environ.get("SEEDED_AT", "")  # UTC, from tools/find_seed.cpp
 FIELD_W, FIELD_H = 217, 225  # the game's client area below the menu bar, in logical pixels
 CLOCK_BOX = (176, 192, 33, 25)  # where the field draws the clock: 2640, 2880, 495, 375 twips
 FRAMES = 10
@@ -333,6 +337,15 @@ def run(proc, screen):
     print(f"game-over message: {words}")
     if not any(w.startswith("Bravo! Tyvärr så klarade du bara: ") for w in words):
         fail(f"unexpected game-over message {words}")
+    # Behind the message the game stands at the touch, its clock at the seconds told.
+    told = int(next(w for w in words if w.startswith("Bravo!")).split(": ")[1].split()[0])
+    behind = screen.field()
+    time.sleep(2)
+    if screen.field().tobytes() != behind.tobytes():
+        fail("the game goes on behind its game-over message")
+    if screen.clock(behind) not in (None, told):
+        fail(f"the clock shows {screen.clock(behind)} behind a message that tells {told} seconds")
+    behind.save("behind-the-game-over-message.png")
     # sway keeps floating windows in their stacking order, the front one last.
     tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree"], capture_output=True, text=True).stdout)
     floating = [n for ws in walk(tree) for n in ws.get("floating_nodes", [])]

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A whole game on the real windows, in a child process (a death test) that reports every
 // box it sees on stderr, so that the program's end and its status can be checked.
 #include "app/start_up.h"
@@ -11,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -35,15 +40,36 @@ QString describe(QWidget *box)
     if (auto *input = qobject_cast<QInputDialog *>(box)) {
         const std::unique_ptr<QMenu> menu(input->findChild<QLineEdit *>()->createStandardContextMenu());
         return QStringLiteral("asked: %1 [%2%3] (%4) %5 %6")
-            .arg(input->labelText(), input->windowTitle(), box->windowFlags() & buttonsOfItsOwn ? u" []" : u"", input->textValue(),
-                 buttons.join(u'/'), menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0)) +
-               over;
+                   .arg(input->labelText(), input->windowTitle(), box->windowFlags() & buttonsOfItsOwn ? u" []" : u"",
+                       input->textValue(), buttons.join(u'/'),
+                       menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0))
+            + over;
     }
     auto *message = qobject_cast<QMessageBox *>(box);
     return QStringLiteral("told: %1 %2%3%4")
                .arg(message->text(), buttons.join(u'/'), message->icon() ? u" icon" : u"",
-                    box->windowFlags() & buttonsOfItsOwn ? u" []" : u"") +
-           over;
+                   box->windowFlags() & buttonsOfItsOwn ? u" []" : u"")
+        + over;
+}
+
+// What stands behind the game-over message: the window's timers still running, the
+// screen against the field as the game holds it, and the clock against the seconds told.
+QString behind(MainWindow &window, const QMessageBox &message)
+{
+    QStringList running;
+    for (const QTimer *ticks : window.findChildren<QTimer *>())
+        if (ticks->isActive())
+            running << ticks->objectName();
+    const QWidget &field = window.fieldView();
+    const QPixmap shown
+        = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
+    const bool still = shown.toImage().convertToFormat(QImage::Format_RGB32)
+        == window.fieldView().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool clockAsTold
+        = message.text().contains(QStringLiteral(" %1 sekunder").arg(window.form().lblTid.Caption()));
+    return QStringLiteral("behind: running [%1], %2, %3")
+        .arg(running.join(u' '), still ? u"the field as it stands" : u"another picture",
+            clockAsTold ? u"the clock as told" : u"the clock moved on");
 }
 
 // Answers 1 and, once the clock has counted, steers the green ball under the falling
@@ -53,11 +79,11 @@ QString describe(QWidget *box)
 [[noreturn]] void playOneGame()
 {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    const std::unique_ptr<MainWindow> started = startUp();
+    const std::unique_ptr<MainWindow> started = startUp<MainWindow>();
     MainWindow &window = *started;
     const FrmTolvarn &form = window.form();
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
         QWidget *box = QApplication::activeModalWidget();
         if (!box || box->property("seen").toBool())
             return;
@@ -66,12 +92,16 @@ QString describe(QWidget *box)
         std::fflush(stderr);
         if (auto *input = qobject_cast<QInputDialog *>(box); input && !form.tmrEnemy.Enabled())
             input->accept(); // the field holds 1
-        else if (auto *message = qobject_cast<QMessageBox *>(box))
+        else if (auto *message = qobject_cast<QMessageBox *>(box)) {
+            QCoreApplication::processEvents(); // the picture of the touch reaches the screen
+            std::fprintf(stderr, "%s\n", qPrintable(behind(window, *message)));
             message->button(QMessageBox::Ok)->click();
+        }
     });
     QTimer player;
-    QObject::connect(&player, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0") || form.fiende.Top() > 1000)
+    QObject::connect(&player, &QTimer::timeout, &window, [&] {
+        if (QApplication::activeModalWidget() || form.lblTid.Caption() == QStringLiteral("0")
+            || form.fiende.Top() > 1000)
             return;
         for (int i = 0; i < 100 && std::abs(form.fiende.Left() - form.shMove.Left()) > 50; ++i)
             QTest::keyClick(&window, form.fiende.Left() > form.shMove.Left() ? Qt::Key_Right : Qt::Key_Left);
@@ -81,7 +111,7 @@ QString describe(QWidget *box)
     poll.start(2);
     player.start(5);
     QTimer::singleShot(0, &window, [&window] { window.newMenu().trigger(); });
-    QTimer::singleShot(60000, [] { std::_Exit(3); });
+    QTimer::singleShot(60000, &window, [] { std::_Exit(3); });
     QApplication::exec();
     std::_Exit(5);
 }
@@ -92,9 +122,11 @@ TEST(GameToTheEndDeathTest, EndsTheProgramWithStatusZeroAfterOneGameOverMessage)
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qt_sv.qm")))
         GTEST_SKIP() << "Qt's Swedish texts are not installed (Debian: qt6-translations-l10n)";
     EXPECT_EXIT(playOneGame(), testing::ExitedWithCode(0),
-                "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra over Tolvarn\n"
-                "asked: .* over Tolvarn\n"
-                "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK over Tolvarn\n$");
+        "asked: Hur m.+nga bollar vill du ha\\? 1-3\\. \\[Sv.+righetsgrad\\] \\(1\\) OK/Avbryt .+ngra over Tolvarn\n"
+        "asked: .* over Tolvarn\n"
+        "told: Bravo! Tyv.+rr s.+ klarade du bara: [1-9][0-9]* sekunder\\. Ett till f.+rs.+k kanske\\? OK over "
+        "Tolvarn\n"
+        "behind: running \\[\\], the field as it stands, the clock as told\n$");
 }
 
 } // namespace

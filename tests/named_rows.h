@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Table rows that carry a name print by it and name their test case with it; gtest's
 // fallback would print their raw bytes, padding included.
 #pragma once
@@ -11,7 +15,10 @@
 namespace {
 
 template <typename Row>
-    requires requires(const Row &row) { row.name; }
+requires requires(const Row &row)
+{
+    row.name;
+}
 void PrintTo(const Row &row, std::ostream *out)
 {
     *out << row.name;

@@ -1,4 +1,9 @@
-// "Nytt spel": what each answer shows, which timers it switches on, and the clock.
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
+// "Nytt spel": what each answer shows, which timers it switches on, and the clock's
+// reset; the load's seeding and "Hjälp".
 #include "game/frmtolvarn.h"
 #include "named_rows.h"
 #include "scripted_runtime.h"
@@ -39,19 +44,18 @@ TEST_P(NewGame, AnswerDecidesMessageTimersAndLabel)
     EXPECT_EQ(form.lblTid.Caption(), answer.labelReset ? QStringLiteral("0") : QStringLiteral("7"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, NewGame,
+INSTANTIATE_TEST_SUITE_P(Outcomes, NewGame,
     testing::Values(Answer{"cancelled", QString(), NotANumber, false, false, false, false, false},
-                    Answer{"letters", QStringLiteral("abc"), NotANumber, false, false, false, false, false},
-                    Answer{"one", QStringLiteral("1"), {}, true, true, false, false, true},
-                    Answer{"spacedTwo", QStringLiteral(" 2 "), {}, true, false, true, false, true},
-                    Answer{"three", QStringLiteral("3.0"), {}, true, false, false, true, true},
-                    Answer{"justAboveThree", QStringLiteral("3.0001"), TooMany, true, false, false, false, false},
-                    Answer{"zero", QStringLiteral("0"), TooFew, true, false, false, false, false},
-                    Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
-                    Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
-                    Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
-                    Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
+        Answer{"letters", QStringLiteral("abc"), NotANumber, false, false, false, false, false},
+        Answer{"one", QStringLiteral("1"), {}, true, true, false, false, true},
+        Answer{"spacedTwo", QStringLiteral(" 2 "), {}, true, false, true, false, true},
+        Answer{"three", QStringLiteral("3.0"), {}, true, false, false, true, true},
+        Answer{"justAboveThree", QStringLiteral("3.0001"), TooMany, true, false, false, false, false},
+        Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
+        Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
+        Answer{"oneAndAHalf", QStringLiteral("1.5"), {}, true, false, false, false, false},
+        Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
+        Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
     nameOf<Answer>);
 
 TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
@@ -69,24 +73,24 @@ TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
     EXPECT_EQ(form.lblTid.Caption(), QStringLiteral("1"));
 }
 
-TEST(GameClock, CountsOneASecondInPlainDigits)
-{
-    ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
-    for (const char *seconds : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}) {
-        form.tmrTid_Timer();
-        EXPECT_EQ(form.lblTid.Caption(), QString::fromLatin1(seconds));
-    }
-    form.lblTid.setCaption(QStringLiteral("999999"));
-    form.tmrTid_Timer();
-    EXPECT_EQ(form.lblTid.Caption(), QStringLiteral("1000000"));
-}
-
 TEST(FormLoad, SeedsTheRandomSource)
 {
     ScriptedRuntime runtime;
     FrmTolvarn(runtime).Form_Load();
     EXPECT_TRUE(runtime.seeded);
+}
+
+// "Hjälp" asks the desktop for its help window at every choice, and the game goes on.
+TEST(HelpMenu, ShowsHelpAtEveryChoiceAndTheGameGoesOn)
+{
+    ScriptedRuntime runtime;
+    FrmTolvarn form(runtime);
+    runtime.answers = {QStringLiteral("3")};
+    form.newMenu_Click();
+    form.helpMenu_Click();
+    form.helpMenu_Click();
+    EXPECT_EQ(runtime.helpShown, 2);
+    EXPECT_TRUE(form.tmrTid.Enabled() && form.tmrEnemy3.Enabled());
 }
 
 } // namespace

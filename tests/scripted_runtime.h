@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // A stand-in for the desktop: scripted answers and random numbers, recorded messages.
 #pragma once
 
@@ -21,6 +25,7 @@ public:
     QStringList messages;                   // every message box shown
     std::function<void()> whileMessageOpen; // events that come while a message box is open
     bool seeded = false;
+    int helpShown = 0; // times the help window was asked for
 
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override
     {
@@ -44,7 +49,7 @@ public:
             randomNumbers.pop_front();
         return next;
     }
-    std::unique_ptr<platform::Window> NewHelpWindow() override { return nullptr; } // the real windows' tests open help
+    void ShowHelp() override { ++helpShown; }
     // The end does not return in the program; here it stops the handler that called it.
     void End() override { throw ProgramEnded(); }
 };

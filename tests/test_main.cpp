@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Runs the tests with a QApplication on the offscreen platform: no display needed.
 #include <QApplication>
 

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # A three-ball game under a real Wayland compositor (sway, headless), at the given screen
 # scale: played with keys and the menus, checked from screenshots, and read through
 # AT-SPI as a screen reader reads it (game_driver.py says what is checked).
-#   wayland_display_test.sh SCALE PATH_TO_TOLVARN PATH_TO_CLOCK_FACES
+#   wayland_display_test.sh SCALE PATH_TO_TOLVARN PATH_TO_CLOCK_FACES PATH_TO_FIND_SEED
 set -uo pipefail
-scale="$1" game="$2" faces="$3"
+scale="$1" game="$2" faces="$3" find_seed="$4"
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*"; exit 1; }
 # A missing tool is a skip (77), and in continuous integration (CI=true) a failure: the
@@ -52,6 +57,7 @@ done
 mkdir -m 700 "$work/client" "$work/faces"
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/client" "$faces" 99 "$work/faces" ||
     fail "the clock's faces were not drawn"
-env XDG_RUNTIME_DIR="$work/client" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc" \
+seeded_at=$("$find_seed") || fail "no moment found at which the balls miss the green ball long enough"
+env SEEDED_AT="$seeded_at" XDG_RUNTIME_DIR="$work/client" WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc" \
     dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & exec "$@"' _ \
     /usr/bin/python3 "$here/game_driver.py" "$game" "$work/faces" "$scale"

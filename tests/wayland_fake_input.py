@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """KWin's org_kde_kwin_fake_input, spoken on the Wayland socket directly: the one way to
 send KWin real keys and pointer events from outside (no virtual keyboard protocol, no
 /dev/uinput here). KWin offers it to clients of its own user when started with

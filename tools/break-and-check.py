@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Breaks the game on purpose, one break at a time, and reports which test catches each.
 
     tools/break-and-check.py --check          every break still applies (no build; seconds)

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 # Both test programs, every case they hold, under valgrind's memcheck on the offscreen
 # platform: the rules, the real windows and dialogs, the help window, and a whole game
 # in a child process (--trace-children), which ends through the game's own end. Fails on

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Draw the Tolvarn sun icon and write it as ICO and PNG files.
 
 Everything is computed pixel by pixel from simple geometry (distances and

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tolvarn developers
+#
+# SPDX-License-Identifier: MIT
+
 """Draws the help window's two pictures: the game scene and the arrow keys.
 
 Run with Debian's Python and Pillow (python3-pil):

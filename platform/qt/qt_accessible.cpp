@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_accessible.h"
 
 #include <QAccessibleObject>
@@ -16,8 +20,7 @@ class PaintedTextAccessible : public QAccessibleWidget, public QAccessibleTextIn
 public:
     PaintedTextAccessible(QWidget *widget, const PaintedText &text)
         : QAccessibleWidget(widget, QAccessible::StaticText), m_text(text)
-    {
-    }
+    {}
 
     QString text(QAccessible::Text which) const override
     {

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // What a screen reader is given beyond what Qt's own widgets give it: the texts that
 // the game paints itself, and only the windows that a player can see.
 #pragma once

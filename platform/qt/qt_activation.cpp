@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_activation.h"
 
 #include "platform/qt/qt_wayland.h"
@@ -71,7 +75,7 @@ private:
         // Qt reads the events of every queue; those of this one are handled as soon as
         // the program wakes for them, so that no new pointer misses a press.
         QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, qApp,
-                         [this] { wl_display_dispatch_queue_pending(m_display, m_queue); });
+            [this] { wl_display_dispatch_queue_pending(m_display, m_queue); });
     }
 
     static void global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
@@ -82,8 +86,8 @@ private:
             self->m_seat = static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
             wl_seat_add_listener(self->m_seat, &SeatListener, self);
         } else if (kind == xdg_activation_v1_interface.name) {
-            self->m_activation = static_cast<xdg_activation_v1 *>(
-                wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
+            self->m_activation
+                = static_cast<xdg_activation_v1 *>(wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
         }
     }
 
@@ -93,14 +97,16 @@ private:
     {
         auto *self = static_cast<PressSerials *>(data);
         follow(self->m_pointer, capabilities & WL_SEAT_CAPABILITY_POINTER, [&] { return wl_seat_get_pointer(seat); });
-        follow(self->m_keyboard, capabilities & WL_SEAT_CAPABILITY_KEYBOARD, [&] { return wl_seat_get_keyboard(seat); });
+        follow(
+            self->m_keyboard, capabilities & WL_SEAT_CAPABILITY_KEYBOARD, [&] { return wl_seat_get_keyboard(seat); });
         if (self->m_pointer)
             wl_proxy_set_user_data(reinterpret_cast<wl_proxy *>(self->m_pointer), self);
         if (self->m_keyboard)
             wl_proxy_set_user_data(reinterpret_cast<wl_proxy *>(self->m_keyboard), self);
     }
 
-    template <typename Device, typename Get> static void follow(Device *&device, bool present, Get get)
+    template <typename Device, typename Get>
+    static void follow(Device *&device, bool present, Get get)
     {
         if (device && !present) {
             wl_proxy_destroy(reinterpret_cast<wl_proxy *>(device));

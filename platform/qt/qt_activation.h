@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Bringing an open window of the game to the front, on X and on Wayland alike.
 #pragma once
 

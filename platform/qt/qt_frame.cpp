@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_frame.h"
 
 #include <QApplication>
@@ -15,6 +19,8 @@ namespace {
 // yet a title bar drawn by the program itself (Qt's, on Wayland without server-side
 // decorations) maximizes on a double click, and a desktop's keys can ask for it too.
 class StaysNormal : public QObject {
+    Q_OBJECT
+
 public:
     explicit StaysNormal(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
 
@@ -39,16 +45,16 @@ void setFixedFrame(QWidget &window, const QString &title)
 {
     window.setWindowTitle(title);
     window.setWindowIcon(QIcon(QStringLiteral(":/icons/tolvarn.ico")));
-    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     new StaysNormal(window);
 }
 
 void setDialogFrame(QDialog &dialog, const QString &title)
 {
     dialog.setWindowTitle(title);
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     new StaysNormal(dialog);
 }
 
@@ -60,3 +66,5 @@ int titleBarWidth(const QString &title)
 }
 
 } // namespace platform
+
+#include "qt_frame.moc"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_placement.h"
 
 #include <QEvent>
@@ -25,6 +29,8 @@ QPoint centredCorner(QRect frame, const QScreen &screen)
 // more. Without a window manager the frame never changes, so a window the user has
 // moved stays where it is.
 class CentreWhenFramed : public QObject {
+    Q_OBJECT
+
 public:
     explicit CentreWhenFramed(QWindow &window) : QObject(&window) { window.installEventFilter(this); }
 
@@ -82,3 +88,5 @@ void showCentred(QWidget &window)
 }
 
 } // namespace platform
+
+#include "qt_placement.moc"

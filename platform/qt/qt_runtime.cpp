@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_runtime.h"
 
 #include "platform/qt/qt_frame.h"
@@ -22,6 +26,8 @@ namespace {
 
 // A message box whose window can be made before it is shown.
 class ReadyMessageBox : public QMessageBox {
+    Q_OBJECT
+
 public:
     using QMessageBox::QMessageBox;
 
@@ -40,9 +46,15 @@ QString titleOrProgramName(const QString &title)
 }
 } // namespace
 
-QtRuntime::QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow)
-    : m_dialogParent(dialogParent), m_newHelpWindow(std::move(newHelpWindow))
+QtRuntime::QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting)
+    : m_dialogParent(dialogParent), m_beforeWaiting(std::move(beforeWaiting))
+{}
+
+void QtRuntime::waitForUser(QDialog &dialog)
 {
+    if (m_beforeWaiting)
+        m_beforeWaiting();
+    dialog.exec();
 }
 
 QString QtRuntime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
@@ -57,7 +69,8 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
     dialog.setCancelButtonText(QStringLiteral("Avbryt"));
     // The box takes its width from its field, and its title needs more than the prompt.
     dialog.findChild<QLineEdit *>()->setMinimumWidth(titleBarWidth(dialog.windowTitle()));
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    waitForUser(dialog);
+    const bool accepted = dialog.result() == QDialog::Accepted;
     // An answer can start a game, and a game can end in a message: have one ready.
     if (!m_readyMessageBox)
         m_readyMessageBox = newMessageBox();
@@ -72,15 +85,15 @@ void QtRuntime::MsgBox(const QString &text)
     // Without a window manager, X stacks windows in the order they were made, and a
     // box made ahead of time would come up under every window made since.
     box->raise();
-    box->exec();
+    waitForUser(*box);
     if (!m_readyMessageBox)
         m_readyMessageBox = std::move(box);
 }
 
 std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
 {
-    auto box = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok,
-                                                 m_dialogParent);
+    auto box
+        = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, m_dialogParent);
     setDialogFrame(*box, titleOrProgramName({}));
     keepOverParent(*box);
     // The box takes its width from its text, and its title needs more than a short one.
@@ -107,7 +120,12 @@ void installSwedishQtTexts()
 
 void QtRuntime::Randomize()
 {
-    m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    seedFrom(QDateTime::currentMSecsSinceEpoch());
+}
+
+void QtRuntime::seedFrom(qint64 msecsSinceEpoch)
+{
+    m_random.seed(static_cast<quint32>(msecsSinceEpoch));
 }
 
 float fractionOf(quint32 randomBits)
@@ -121,9 +139,11 @@ float QtRuntime::Rnd()
     return fractionOf(m_random.generate());
 }
 
-std::unique_ptr<Window> QtRuntime::NewHelpWindow()
+void QtRuntime::ShowHelp()
 {
-    return m_newHelpWindow();
+    if (!m_helpWindow)
+        m_helpWindow = std::make_unique<HelpWindow>();
+    m_helpWindow->bringForward();
 }
 
 void QtRuntime::End()
@@ -135,3 +155,5 @@ void QtRuntime::End()
 }
 
 } // namespace platform
+
+#include "qt_runtime.moc"

@@ -1,7 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // The runtime services on Qt Widgets: dialogs, a clock-seeded random source, the
 // help window and an immediate end.
 #pragma once
 
+#include "help/help_window.h"
 #include "platform/runtime.h"
 
 #include <QMessageBox>
@@ -10,6 +15,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -23,26 +29,30 @@ float fractionOf(quint32 randomBits);
 
 class QtRuntime final : public Runtime {
 public:
-    using WindowFactory = std::function<std::unique_ptr<Window>()>;
-
-    // Dialogs are modal over dialogParent; the help window comes from newHelpWindow.
-    QtRuntime(QWidget *dialogParent, WindowFactory newHelpWindow);
+    // Dialogs are modal over dialogParent. A dialog waits for the user in the middle of
+    // a handler: beforeWaiting runs first, so that the window shows, and its timers
+    // follow, what the handler has done until then.
+    QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting);
 
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     void MsgBox(const QString &text) override;
     void Randomize() override;
+    // The seed that Randomize takes when the system's clock reads this moment.
+    void seedFrom(qint64 msecsSinceEpoch);
     float Rnd() override;
-    std::unique_ptr<Window> NewHelpWindow() override;
+    void ShowHelp() override;
     void End() override;
 
 private:
     std::unique_ptr<QMessageBox> newMessageBox() const;
+    void waitForUser(QDialog &dialog);
 
     QPointer<QWidget> m_dialogParent;
     // A message box built ahead of need: building one takes about a millisecond, and
     // the game-over message should show the moment the touch is found.
     std::unique_ptr<QMessageBox> m_readyMessageBox;
-    WindowFactory m_newHelpWindow;
+    std::function<void()> m_beforeWaiting;
+    std::unique_ptr<HelpWindow> m_helpWindow; // made at the first "Hjälp"
     QRandomGenerator m_random;
 };
 

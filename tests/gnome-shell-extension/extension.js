@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Loaded only into the display test's own headless shell: Eval answers only in the
 // shell's unsafe mode, and the overview a new session opens and
 // the notices would cover the game.
