@@ -136,8 +136,9 @@ TEST(ScreenReader, ReadsWhatAPlayerSeesAndNoHiddenWindow)
         QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
         EXPECT_EQ(read->role(), role) << name.toStdString();
         EXPECT_EQ(read->text(QAccessible::Name), name);
-        if (role == QAccessible::StaticText)
+        if (role == QAccessible::StaticText) {
             EXPECT_EQ(read->textInterface()->text(0, -1), name);
+        }
     }
     game.form().lblTid.setCaption(QStringLiteral("12"));
     QAccessibleInterface *clock = QAccessible::queryAccessibleInterface(&game.fieldView())->child(0);
