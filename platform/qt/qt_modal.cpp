@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "platform/qt/qt_modal.h"
 
 #include "platform/qt/qt_wayland.h"
@@ -89,6 +93,8 @@ private:
 // Follows one dialog: marked each time it shows modal (Qt gives it a new surface at
 // every showing), and the mark let go when it hides.
 class ModalMark : public QObject {
+    Q_OBJECT
+
 public:
     ModalMark(QDialog &dialog, GtkShell &shell) : QObject(&dialog), m_dialog(&dialog), m_shell(shell)
     {
@@ -132,3 +138,5 @@ void keepOverParent(QDialog &dialog)
 }
 
 } // namespace platform
+
+#include "qt_modal.moc"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Dialogs that stand over the game's window under GNOME on Wayland too.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tolvarn developers
+//
+// SPDX-License-Identifier: MIT
+
 // Qt's own connection to a Wayland compositor, for the few requests Qt does not make
 // for the game.
 #pragma once
