@@ -51,16 +51,7 @@ def fail(message):
 
 def await_true(what, test, seconds=30):
     """game_driver's wait, failing with this desktop's view of the windows."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if g.game and g.game.poll() is not None:
-            fail(f"the game ended with status {g.game.returncode} while waiting: {what}")
-        value = test()
-        if value is not None and value is not False:
-            return value
-        time.sleep(0.1)
-    fail(what)
-    sys.exit(1)
+    return g.await_true(what, test, seconds, fail_with=fail)
 
 
 def shown(title, other_than=None):

@@ -43,18 +43,21 @@ def fail(message):
     sys.exit(1)
 
 
-def await_true(what, test, seconds=60):
+def await_true(what, test, seconds=60, fail_with=None):
     """Polls test() until it gives something other than None or False, and returns
-    that: only a hang runs out of the time."""
+    that: only a hang runs out of the time. fail_with reports a failure (fail unless
+    the caller has a report of its own)."""
+    report = fail_with or fail
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         if game and game.poll() is not None:
-            fail(f"the game ended with status {game.returncode} while waiting: {what}")
+            report(f"the game ended with status {game.returncode} while waiting: {what}")
         value = test()
         if value is not None and value is not False:
             return value
         time.sleep(0.1)
-    fail(what)
+    report(what)
+    sys.exit(1)  # a report that lets the run go on still ends a wait that found nothing
 
 
 # --- AT-SPI -----------------------------------------------------------------------------
