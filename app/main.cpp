@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 // Tolvarn: dodge the falling red balls with the green one for as long as you can.
+#include "app/gnome_title_bars.h"
 #include "app/start_up.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ int main(int, char *argv[])
     // Under GNOME Qt draws on GTK's theme for the desktop's colours, and GTK would put
     // itself on the accessibility bus as a second, empty application beside the game.
     qputenv("NO_AT_BRIDGE", "1");
+    runOnXwaylandWhereQtLacksGnomeTitleBars();
     const QtMessageHandler defaultHandler = qInstallMessageHandler(reportNoDisplay);
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);

@@ -65,7 +65,8 @@ class Gnome:
             ws.map(w => { const f = w.get_frame_rect(); return {
                 id: w.get_id(), title: w.get_title(), x: f.x, y: f.y, w: f.width, h: f.height, focus: w.has_focus(),
                 maximized: w.get_maximized() !== 0, minimized: w.minimized,
-                parent: w.get_transient_for() ? w.get_transient_for().get_title() : null}; })""")
+                parent: w.get_transient_for() ? w.get_transient_for().get_title() : null,
+                x11: w.get_client_type() === imports.gi.Meta.WindowClientType.X11}; })""")
 
     def move(self, title, x, y):
         self.eval(f"""global.get_window_actors().map(a => a.meta_window)

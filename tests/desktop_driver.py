@@ -14,6 +14,11 @@ screen reader reads it (game_driver.py):
   window brings it to the front, active;
 - the input box and the game-over message open over the main window;
 - the main window and the help window refuse to be maximised (the way a player asks);
+- on X no window offers minimise or maximise (_NET_WM_ALLOWED_ACTIONS, as the window
+  manager concludes from the window's Motif hints);
+- under GNOME on Wayland, as a player starts it, the game runs on Xwayland where its
+  Qt draws no title bars made for GNOME (Debian 12's Qt 6.4), on Wayland where it does;
+  then once more on Wayland, as the player may choose, with Qt's own title bars;
 - every title is whole on its title bar: no ellipsis, and "Svårighetsgrad" ends in
   its "d";
 - a screen reader finds one application, the game;
@@ -23,7 +28,9 @@ screen reader reads it (game_driver.py):
 """
 import collections
 import faulthandler
+import glob
 import os
+import subprocess
 import sys
 import time
 
@@ -32,7 +39,12 @@ from compositors import Gnome, KWin
 
 SCREEN_W, SCREEN_H = 1280, 1024
 desktop, platform, program = sys.argv[1:4]
-where = f"{'GNOME' if desktop == 'gnome' else 'KWin'} on {'Wayland' if platform == 'wayland' else 'X'}"
+where = ""  # the desktop and the platform of the game being played
+
+
+def name_where(on_x, chosen=""):
+    global where
+    where = f"{'GNOME' if desktop == 'gnome' else 'KWin'} on {'X' if on_x else 'Wayland'}{chosen}"
 
 
 def fail(message):
@@ -188,6 +200,29 @@ def check_not_maximised(title):
         fail(f"{title!r} was maximised: {before} became {after}")
 
 
+def x_windows(env):
+    """The game's X windows: title, the actions the window manager allows, the Motif hints."""
+    def xprop(*args):
+        return subprocess.run(["xprop", *args], env=dict(os.environ, **env), capture_output=True, text=True,
+                              check=True).stdout
+    ids = xprop("-root", "_NET_CLIENT_LIST").split("#", 1)[-1].replace(",", " ").split()
+    found = []
+    for i in ids:
+        props = xprop("-id", i, "_NET_WM_NAME", "_NET_WM_ALLOWED_ACTIONS", "_MOTIF_WM_HINTS")
+        title = props.split('"', 1)[1].rsplit('"', 1)[0] if '"' in props else ""
+        found.append((title, props))
+    return found
+
+
+def check_no_minimise_or_maximise(env):
+    if "DISPLAY" not in env:
+        return
+    for title, props in x_windows(env):
+        allowed = props.split("_NET_WM_ALLOWED_ACTIONS", 1)[1].split("\n", 1)[0]
+        if "MINIMIZE" in allowed or "MAXIMIZE" in allowed:
+            fail(f"{title!r} offers minimise or maximise:\n{props}")
+
+
 def one_application():
     apps = [a.name for a in g.pyatspi.Registry.getDesktop(0) if a is not None]
     ours = [a for a in apps if "tolvarn" in a.lower()]
@@ -195,13 +230,15 @@ def one_application():
         fail(f"a screen reader finds {len(ours)} applications of the game: {apps}")
 
 
-def play():
-    env = {"QT_QPA_PLATFORM": platform, "XDG_CURRENT_DESKTOP": "GNOME" if desktop == "gnome" else "KDE"}
-    if desktop == "gnome" and platform == "xcb":
-        env.update(DISPLAY=comp.environment("DISPLAY"), XAUTHORITY=comp.environment("XAUTHORITY") or "")
+def play(env, on_x):
+    """One short game started with the given environment, on X or on Wayland."""
     g.start([program], **env)
     await_true("no game window in front", lambda: in_front("Tolvarn"))
     main = settled("Tolvarn")
+    if desktop == "gnome" and main["x11"] != on_x:
+        fail(f"the game runs on {'Xwayland' if main['x11'] else 'Wayland'}")
+    if not on_x:
+        env = {}  # no X windows to look at
     main_a11y = await_true("no game window on the accessibility bus", lambda: g.window("frame", "Tolvarn"))
     time.sleep(1)  # a second application would have registered by now
     one_application()
@@ -255,6 +292,7 @@ def play():
         fail(f"the input box at {box} stands away from the main window at {main}")
     check_title(box, await_true("no input box on the accessibility bus",
                                   lambda: g.window("dialog", "Svårighetsgrad")), "Svårighetsgrad")
+    check_no_minimise_or_maximise(env)
     comp.keys("BackSpace", "3", "Return")
     # Three balls that no one dodges end the game within seconds.
     await_true(f"no game-over message in front: {stacking()}", lambda: in_front("Tolvarn", main), 60)
@@ -263,6 +301,7 @@ def play():
         fail(f"the game-over message at {message} stands away from the main window at {main}")
     check_title(message, await_true("no game-over message on the accessibility bus",
                                       lambda: g.window("alert", "Tolvarn")), "Tolvarn")
+    check_no_minimise_or_maximise(env)
     one_application()
     comp.keys("Return")
     status = g.game.wait(timeout=20)
@@ -273,9 +312,24 @@ def play():
 # Only a hang takes this long: it ends with where the driver hung.
 faulthandler.dump_traceback_later(150, exit=True)
 comp = Gnome() if desktop == "gnome" else KWin(os.environ["TOLVARN_COMPOSITOR_LOG"])
-try:
-    play()
-finally:
-    if g.game and g.game.poll() is None:
-        g.game.kill()
-print(f"ok: {where}: help forward, dialogs over the game, no maximising, whole titles, one application")
+# The compositor's Xwayland: GNOME Shell's is named in its own environment, KWin's in ours.
+x = {name: (comp.environment(name) if desktop == "gnome" else os.environ.get(name)) or ""
+     for name in ("DISPLAY", "XAUTHORITY")}
+session = {"XDG_CURRENT_DESKTOP": "GNOME" if desktop == "gnome" else "KDE"}
+if platform == "xcb":
+    games = [(dict(session, QT_QPA_PLATFORM="xcb", **x), True, "")]
+elif desktop == "gnome":
+    # A GNOME Wayland login: the game's own choice, then Wayland as the player may choose.
+    gnome_title_bars = glob.glob("/usr/lib/*/qt6/plugins/wayland-decoration-client/*adwaita*")
+    games = [(dict(session, XDG_SESSION_TYPE="wayland", **x), not gnome_title_bars, ""),
+             (dict(session, QT_QPA_PLATFORM="wayland"), False, " by choice")]
+else:
+    games = [(dict(session, QT_QPA_PLATFORM="wayland"), False, "")]
+for env, on_x, chosen in games:
+    name_where(on_x, chosen)
+    try:
+        play(env, on_x)
+    finally:
+        if g.game and g.game.poll() is None:
+            g.game.kill()
+    print(f"ok: {where}: help forward, dialogs over the game, no maximising, whole titles, one application")

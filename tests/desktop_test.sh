@@ -29,7 +29,7 @@ kwin)
     ;;
 *) fail "no such desktop: $desktop" ;;
 esac
-for tool in Xwayland dbus-daemon dbus-run-session gdbus setpriv; do
+for tool in Xwayland xprop dbus-daemon dbus-run-session gdbus setpriv; do
     command -v "$tool" >/dev/null || skip "$tool"
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi-bus-launcher (at-spi2-core)"
