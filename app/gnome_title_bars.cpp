@@ -21,8 +21,8 @@ bool gnomeOnWayland()
 // Qt 6.8 and later bring the "adwaita" title bars, drawn in GNOME's style.
 bool qtHasGnomeTitleBars()
 {
-    const QDir decorations(QLibraryInfo::path(QLibraryInfo::PluginsPath)
-        + QStringLiteral("/wayland-decoration-client"));
+    const QDir decorations(
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/wayland-decoration-client"));
     return !decorations.entryList({QStringLiteral("*adwaita*")}, QDir::Files).isEmpty();
 }
 

@@ -348,7 +348,7 @@ if platform == "xcb":
 elif desktop == "gnome":
     # A GNOME Wayland login: the game's own choice, then Wayland as the player may choose.
     gnome_title_bars = glob.glob("/usr/lib/*/qt6/plugins/wayland-decoration-client/*adwaita*")
-    games = [(dict(session, XDG_SESSION_TYPE="wayland", **x), not gnome_title_bars, ""),
+    games = [(dict(session, XDG_SESSION_TYPE="wayland", **x), not gnome_title_bars, " from a Wayland login"),
              (dict(session, QT_QPA_PLATFORM="wayland"), False, " by choice")]
 else:
     games = [(dict(session, QT_QPA_PLATFORM="wayland"), False, "")]
