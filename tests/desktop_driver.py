@@ -14,8 +14,8 @@ screen reader reads it (game_driver.py):
   window brings it to the front, active;
 - the input box and the game-over message open over the main window;
 - the main window and the help window refuse to be maximised (the way a player asks);
-- on X no window offers minimise or maximise (_NET_WM_ALLOWED_ACTIONS, as the window
-  manager concludes from the window's Motif hints);
+- on X no window asks for minimise or maximise (its Motif hints), and under GNOME
+  mutter allows neither (_NET_WM_ALLOWED_ACTIONS), so its title bars show neither;
 - under GNOME on Wayland, as a player starts it, the game runs on Xwayland where its
   Qt draws no title bars made for GNOME (Debian 12's Qt 6.4), on Wayland where it does;
   then once more on Wayland, as the player may choose, with Qt's own title bars;
@@ -253,7 +253,8 @@ def play(env, on_x):
     await_true("no game window in front", lambda: in_front("Tolvarn"))
     main = settled("Tolvarn")
     if desktop == "gnome" and main["x11"] != on_x:
-        fail(f"the game runs on {'Xwayland' if main['x11'] else 'Wayland'}")
+        on = {True: "Xwayland", False: "Wayland"}
+        fail(f"the game runs on {on[main['x11']]}, not on {on[on_x]}")
     if not on_x:
         env = {}  # no X windows to look at
     main_a11y = await_true("no game window on the accessibility bus", lambda: g.window("frame", "Tolvarn"))
