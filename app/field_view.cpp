@@ -5,22 +5,24 @@
 #include "app/field_view.h"
 
 #include "game/frmtolvarn.h"
-#include "platform/qt/qt_accessible.h"
-#include "platform/shape.h"
-#include "platform/twips.h"
+#include "platform/forms/shape.h"
+#include "platform/forms/twips.h"
+#include "platform/qt/accessible.h"
 
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace app {
+
 namespace {
 
-using platform::pixelRect;
+using forms::pixelRect;
 
 // Circles are drawn with antialiasing, which can reach one pixel beyond the box.
 constexpr int RepaintMargin = 1;
 
-QColor fillColour(const platform::Fill &fill)
+QColor fillColour(const forms::Fill &fill)
 {
     // The desktop's menu background is what Qt gives menus.
     if (fill.followsDesktopMenu)
@@ -53,11 +55,11 @@ void drawRectangle(QPainter &painter, const QRect &pixels, const QColor &fill, c
 
 // Stands where the field draws the clock and paints nothing itself: a screen reader
 // finds the clock there as a text, as it finds a label.
-class ClockText : public QWidget, public platform::PaintedText {
+class ClockText : public QWidget, public qtforms::PaintedText {
     Q_OBJECT
 
 public:
-    ClockText(const platform::Label &clock, QWidget *parent) : QWidget(parent), m_clock(clock)
+    ClockText(const forms::Label &clock, QWidget *parent) : QWidget(parent), m_clock(clock)
     {
         setGeometry(pixelRect(clock.box()));
         setFocusPolicy(Qt::NoFocus);
@@ -67,15 +69,15 @@ public:
     QString shownText() const override { return m_clock.Caption(); }
 
 private:
-    const platform::Label &m_clock;
+    const forms::Label &m_clock;
 };
 
 } // namespace
 
-FieldView::FieldView(FrmTolvarn &form, QWidget *parent)
+FieldView::FieldView(game::FrmTolvarn &form, QWidget *parent)
     : QWidget(parent), m_form(form), m_clockText(new ClockText(form.lblTid, this)), m_clockFont(clockFont())
 {
-    setFixedSize(platform::pixelSize(FrmTolvarn::ClientWidth, FrmTolvarn::ClientHeight));
+    setFixedSize(forms::pixelSize(game::FrmTolvarn::ClientWidth, game::FrmTolvarn::ClientHeight));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Spelplan"));
@@ -108,7 +110,7 @@ void FieldView::showMove(const QRectF &before, const QRectF &now)
 void FieldView::showClock()
 {
     repaintPixels(pixelRect(m_form.lblTid.box()));
-    platform::announceTextChange(*m_clockText);
+    qtforms::announceTextChange(*m_clockText);
 }
 
 void FieldView::repaintPixels(const QRect &pixels)
@@ -147,12 +149,12 @@ void FieldView::paintEvent(QPaintEvent *event)
     const qreal scale = painter.device()->devicePixelRatio();
     const auto frontToBack = m_form.shapesFrontToBack();
     for (auto back = frontToBack.rbegin(); back != frontToBack.rend(); ++back) {
-        const platform::Shape &shape = **back;
+        const forms::Shape &shape = **back;
         const QRect pixels = pixelRect(shape.box());
         if (!event->region().intersects(pixels.adjusted(-RepaintMargin, -RepaintMargin, RepaintMargin, RepaintMargin)))
             continue;
         const QColor fill = fillColour(shape.fill());
-        if (shape.kind() == platform::ShapeKind::Circle)
+        if (shape.kind() == forms::ShapeKind::Circle)
             painter.drawImage(pixels.topLeft(), circleImage(pixels.size(), fill, outline, scale));
         else
             drawRectangle(painter, pixels, fill, outline);
@@ -170,4 +172,6 @@ void FieldView::paintEvent(QPaintEvent *event)
 }
 
 // The meta-object of ClockText, declared in this file.
+
+} // namespace app
 #include "field_view.moc"

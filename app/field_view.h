@@ -10,13 +10,17 @@
 
 #include <array>
 
+namespace game {
 class FrmTolvarn;
+}
+
+namespace app {
 
 class FieldView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FieldView(FrmTolvarn &form, QWidget *parent = nullptr);
+    explicit FieldView(game::FrmTolvarn &form, QWidget *parent = nullptr);
 
     // A shape moved from one box to another, in twips: what it covered before and
     // covers now is repainted, if its pixels changed.
@@ -44,9 +48,11 @@ private:
         QImage image;
     };
 
-    FrmTolvarn &m_form;
+    game::FrmTolvarn &m_form;
     QWidget *m_clockText = nullptr;
     QFont m_clockFont;
     std::array<Circle, 8> m_circles;
     std::size_t m_nextCircle = 0;
 };
+
+} // namespace app

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+namespace app {
+
 namespace {
 
 bool gnomeOnWayland()
@@ -41,3 +43,5 @@ void runOnXwaylandWhereQtLacksGnomeTitleBars()
         && !qtHasGnomeTitleBars())
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
+
+} // namespace app

@@ -38,11 +38,11 @@ int main(int, char *argv[])
     // Under GNOME Qt draws on GTK's theme for the desktop's colours, and GTK would put
     // itself on the accessibility bus as a second, empty application beside the game.
     qputenv("NO_AT_BRIDGE", "1");
-    runOnXwaylandWhereQtLacksGnomeTitleBars();
+    app::runOnXwaylandWhereQtLacksGnomeTitleBars();
     const QtMessageHandler defaultHandler = qInstallMessageHandler(reportNoDisplay);
-    QApplication app(qtArgc, qtArgv);
+    QApplication application(qtArgc, qtArgv);
     qInstallMessageHandler(defaultHandler);
 
-    const std::unique_ptr<MainWindow> window = startUp<MainWindow>();
+    const std::unique_ptr<app::MainWindow> window = app::startUp<app::MainWindow>();
     return QApplication::exec();
 }

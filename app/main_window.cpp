@@ -4,9 +4,10 @@
 
 #include "app/main_window.h"
 
-#include "platform/key_codes.h"
-#include "platform/qt/qt_frame.h"
-#include "platform/qt/qt_placement.h"
+#include "help/help_window.h"
+#include "platform/desktop/frame.h"
+#include "platform/desktop/placement.h"
+#include "platform/forms/key_codes.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,13 +19,17 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace app {
+
 namespace {
+
+using game::FrmTolvarn;
 
 // The form's timers that Qt timers tick, each with its handler. The touch check is not
 // among them: it runs after every move (checkForTouch).
 struct DrivenTimer {
     const char *name;
-    platform::Timer FrmTolvarn::*timer;
+    forms::Timer FrmTolvarn::*timer;
     void (FrmTolvarn::*onTick)();
 };
 constexpr std::array<DrivenTimer, 4> Driven{{{"tmrTid", &FrmTolvarn::tmrTid, &FrmTolvarn::tmrTid_Timer},
@@ -36,20 +41,25 @@ constexpr std::array<DrivenTimer, 4> Driven{{{"tmrTid", &FrmTolvarn::tmrTid, &Fr
 std::int16_t keyCodeOf(const QKeyEvent &event)
 {
     switch (event.key()) {
-    case Qt::Key_Left: return platform::keys::Left;
-    case Qt::Key_Up: return platform::keys::Up;
-    case Qt::Key_Right: return platform::keys::Right;
-    case Qt::Key_Down: return platform::keys::Down;
+    case Qt::Key_Left: return forms::keys::Left;
+    case Qt::Key_Up: return forms::keys::Up;
+    case Qt::Key_Right: return forms::keys::Right;
+    case Qt::Key_Down: return forms::keys::Down;
     default: return 0;
     }
+}
+
+std::unique_ptr<QWidget> newHelpWindow()
+{
+    return std::make_unique<help::HelpWindow>();
 }
 
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), m_runtime(this, [this] { showChanges(); }), m_form(m_runtime)
+    : QMainWindow(parent), m_runtime(this, newHelpWindow, [this] { showChanges(); }), m_form(m_runtime)
 {
-    platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
+    desktop::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 
     std::tie(m_newMenu, m_helpMenu) = addGameMenus(*this);
     connect(m_newMenu, &QAction::triggered, this, [this] { run([this] { m_form.newMenu_Click(); }); });
@@ -68,7 +78,7 @@ MainWindow::MainWindow(QWidget *parent)
         m_timers[i] = ticks;
     }
     const auto shapes = m_form.shapesFrontToBack();
-    std::ranges::transform(shapes, m_shownBoxes.begin(), [](const platform::Shape *shape) { return shape->box(); });
+    std::ranges::transform(shapes, m_shownBoxes.begin(), [](const forms::Shape *shape) { return shape->box(); });
     m_shownClock = m_form.lblTid.Caption();
 
     run([this] { m_form.Form_Load(); });
@@ -85,7 +95,7 @@ std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window)
 void MainWindow::showCentred()
 {
     adjustSize(); // the menu bar's height is known once the window is laid out
-    platform::showCentred(*this);
+    desktop::showCentred(*this);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -143,7 +153,7 @@ void MainWindow::showChanges()
 void MainWindow::followTimers()
 {
     for (std::size_t i = 0; i < Driven.size(); ++i) {
-        const platform::Timer &timer = m_form.*Driven[i].timer;
+        const forms::Timer &timer = m_form.*Driven[i].timer;
         QTimer &ticks = *m_timers[i];
         // A running timer keeps its phase unless its interval really changed: a tick
         // that writes 10 and then 15 leaves a 15 ms timer as it was.
@@ -161,3 +171,5 @@ void MainWindow::checkForTouch()
     if (m_form.tmrChecka.Enabled() && !m_closed)
         run([this] { m_form.tmrChecka_Timer(); });
 }
+
+} // namespace app

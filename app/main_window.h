@@ -7,7 +7,7 @@
 
 #include "app/field_view.h"
 #include "game/frmtolvarn.h"
-#include "platform/qt/qt_runtime.h"
+#include "platform/qt/runtime.h"
 
 #include <QMainWindow>
 #include <QRectF>
@@ -19,13 +19,15 @@
 class QAction;
 class QTimer;
 
+namespace app {
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
 
-    FrmTolvarn &form() { return m_form; }
+    game::FrmTolvarn &form() { return m_form; }
     FieldView &fieldView() { return *m_view; }
     QAction &newMenu() { return *m_newMenu; }
     QAction &helpMenu() { return *m_helpMenu; }
@@ -44,8 +46,8 @@ private:
     void followTimers();
     void checkForTouch();
 
-    platform::QtRuntime m_runtime;
-    FrmTolvarn m_form;
+    qtforms::Runtime m_runtime;
+    game::FrmTolvarn m_form;
     FieldView *m_view = nullptr;
     QAction *m_newMenu = nullptr;
     QAction *m_helpMenu = nullptr;
@@ -60,3 +62,5 @@ private:
 
 // Gives a window the game's menu bar, "Nytt spel" and "Hjälp"; returns the two items.
 std::pair<QAction *, QAction *> addGameMenus(QMainWindow &window);
+
+} // namespace app

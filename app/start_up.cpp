@@ -4,18 +4,22 @@
 
 #include "app/start_up.h"
 
-#include "platform/qt/qt_accessible.h"
-#include "platform/qt/qt_activation.h"
-#include "platform/qt/qt_runtime.h"
+#include "platform/desktop/activation.h"
+#include "platform/qt/accessible.h"
+#include "platform/qt/runtime.h"
 
 #include <QApplication>
 
+namespace app {
+
 void setUpDesktop()
 {
-    platform::installSwedishQtTexts();
-    platform::serveScreenReaders();
-    platform::followPresses();
+    qtforms::installSwedishQtTexts();
+    qtforms::serveScreenReaders();
+    desktop::followPresses();
     // Dialogs without a title of their own carry the program's name.
     QApplication::setApplicationName(QStringLiteral("Tolvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("se.tolvarn.tolvarn"));
 }
+
+} // namespace app

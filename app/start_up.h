@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace app {
+
 // Qt's own texts in Swedish, what a screen reader is given, and the program's name on
 // dialogs and in the desktop's eyes.
 void setUpDesktop();
@@ -23,3 +25,5 @@ std::unique_ptr<Window> startUp()
     window->showCentred();
     return window;
 }
+
+} // namespace app

@@ -8,7 +8,7 @@
 
 #include "app/start_up.h"
 #include "bench/floor_window.h"
-#include "platform/twips.h"
+#include "platform/forms/twips.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -58,7 +58,7 @@ public:
     using QApplication::QApplication;
 
     QWidget *window = nullptr, *field = nullptr;
-    MainWindow *game = nullptr;
+    app::MainWindow *game = nullptr;
     FloorWindow *floor = nullptr;
 
     bool notify(QObject *receiver, QEvent *event) override
@@ -67,7 +67,7 @@ public:
         if (type == QEvent::Paint && receiver == field) {
             m_painted = true;
             const QRegion &region = static_cast<QPaintEvent *>(event)->region();
-            m_keyShown = m_keyShown || (m_keyT0 > 0 && region.intersects(platform::pixelRect(form().shMove.box())));
+            m_keyShown = m_keyShown || (m_keyT0 > 0 && region.intersects(forms::pixelRect(form().shMove.box())));
         } else if (type == QEvent::Show) {
             shown(receiver);
         }
@@ -108,7 +108,7 @@ public:
     }
 
 private:
-    FrmTolvarn &form() const { return game->form(); }
+    game::FrmTolvarn &form() const { return game->form(); }
 
     void shown(QObject *receiver)
     {
@@ -200,12 +200,12 @@ int runChild(int argc, char **argv)
     // Both windows start as the game's does.
     std::unique_ptr<QMainWindow> window;
     if (std::string(argv[2]) == "game") {
-        auto game = startUp<MainWindow>();
+        auto game = app::startUp<app::MainWindow>();
         app.game = game.get();
         app.field = &app.game->fieldView();
         window = std::move(game);
     } else {
-        auto floor = startUp<FloorWindow>();
+        auto floor = app::startUp<FloorWindow>();
         app.floor = floor.get();
         app.field = app.floor->centralWidget();
         window = std::move(floor);

@@ -6,9 +6,9 @@
 
 #include "app/field_view.h"
 #include "app/main_window.h"
-#include "platform/qt/qt_frame.h"
-#include "platform/qt/qt_placement.h"
-#include "platform/twips.h"
+#include "platform/desktop/frame.h"
+#include "platform/desktop/placement.h"
+#include "platform/forms/twips.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -25,10 +25,10 @@ namespace {
 // The game's picture, placed in twips as the game places it and turned into pixels by
 // the game's own conversion: the white field, the wall bars in front of it (bottom,
 // left, top, right, each over the one before) and the clock's box.
-const QRect FieldBox = platform::pixelRect({120, 120, 3010, 3135});
-const QRect ClockBox = platform::pixelRect({2640, 2880, 495, 375});
-const std::array<QRect, 4> WallBoxes{platform::pixelRect({0, 3240, 3255, 135}), platform::pixelRect({0, 0, 135, 3255}),
-    platform::pixelRect({120, 0, 3015, 135}), platform::pixelRect({3120, 0, 135, 3255})};
+const QRect FieldBox = forms::pixelRect({120, 120, 3010, 3135});
+const QRect ClockBox = forms::pixelRect({2640, 2880, 495, 375});
+const std::array<QRect, 4> WallBoxes{forms::pixelRect({0, 3240, 3255, 135}), forms::pixelRect({0, 0, 135, 3255}),
+    forms::pixelRect({120, 0, 3015, 135}), forms::pixelRect({3120, 0, 135, 3255})};
 
 // A ball or the player, placed in twips as the game places them.
 struct Ball {
@@ -36,7 +36,7 @@ struct Ball {
     double step; // how far it falls a tick: 70, 120 and 240 twips in a three-ball game
     QColor fill;
     QPixmap picture = {};
-    QRect pixels() const { return platform::pixelRect({twips, QSizeF(255, 255)}); }
+    QRect pixels() const { return forms::pixelRect({twips, QSizeF(255, 255)}); }
 };
 
 // Three balls fall in columns of their own, come back at the top past 3100 twips, as
@@ -47,9 +47,9 @@ class FloorField : public QWidget {
 public:
     FloorField()
     {
-        setFixedSize(platform::pixelSize(3255, 3375));
+        setFixedSize(forms::pixelSize(3255, 3375));
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setFont(FieldView::clockFont());
+        setFont(app::FieldView::clockFont());
         // A circle is drawn once and copied from then on: the cheapest way to show a smooth one.
         for (Ball &ball : m_balls) {
             ball.picture = QPixmap(ball.pixels().size());
@@ -126,8 +126,8 @@ private:
 // The game's title, frame and two-item menu bar.
 FloorWindow::FloorWindow()
 {
-    platform::setFixedFrame(*this, QStringLiteral("Tolvarn"));
-    addGameMenus(*this);
+    desktop::setFixedFrame(*this, QStringLiteral("Tolvarn"));
+    app::addGameMenus(*this);
     setCentralWidget(new FloorField);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -135,7 +135,7 @@ FloorWindow::FloorWindow()
 
 void FloorWindow::showCentred()
 {
-    platform::showCentred(*this);
+    desktop::showCentred(*this);
 }
 
 void FloorWindow::play()

@@ -6,7 +6,7 @@
 // must agree, an accepted text must give a finite number, and no text may crash or
 // take long. Every input is tried twice: as UTF-8, and as raw UTF-16 code units (which
 // reach lone surrogates and any other unit that UTF-8 decoding would never produce).
-#include "platform/numbers.h"
+#include "platform/forms/numbers.h"
 
 #include <QLocale>
 #include <QString>
@@ -28,9 +28,9 @@ bool sameReading(const std::optional<double> &a, const std::optional<double> &b)
 
 void check(QStringView text)
 {
-    const std::optional<double> value = platform::numberFromText(text);
-    const bool numeric = platform::isNumeric(text);
-    const double number = platform::toNumber(text);
+    const std::optional<double> value = forms::numberFromText(text);
+    const bool numeric = forms::isNumeric(text);
+    const double number = forms::toNumber(text);
     if (numeric != value.has_value())
         std::abort(); // the test and the reading disagree
     if (value && !std::isfinite(*value))
@@ -40,13 +40,13 @@ void check(QStringView text)
     if (!value && number != 0.0)
         std::abort();
     // A second reading of the same text gives the same answer: no state carries over.
-    if (!sameReading(platform::numberFromText(text), value))
+    if (!sameReading(forms::numberFromText(text), value))
         std::abort();
     // An exponent reads alike written "e" or "E", in every locale.
     QString withLowerE = text.toString(), withUpperE = withLowerE;
     withLowerE.replace(u'E', u'e');
     withUpperE.replace(u'e', u'E');
-    if (!sameReading(platform::numberFromText(withLowerE), platform::numberFromText(withUpperE)))
+    if (!sameReading(forms::numberFromText(withLowerE), forms::numberFromText(withUpperE)))
         std::abort();
 }
 

@@ -8,10 +8,12 @@
 
 #include <cmath>
 
+namespace game {
+
 namespace {
 
-using platform::Shape;
-using platform::Timer;
+using forms::Shape;
+using forms::Timer;
 
 // A fall is separate writes of Top, step after step; only where it ends is compared.
 void fall(Shape &ball, int steps, float step)
@@ -68,7 +70,7 @@ float FrmTolvarn::drawShift(double span)
 
 // Balls 1 and 2 of a two- or three-ball tick, their shifts drawn: ball 2 paces the
 // tick's timer, and both are checked at the right-hand line after both fell.
-void FrmTolvarn::fallFirstTwo(platform::Timer &pacing)
+void FrmTolvarn::fallFirstTwo(forms::Timer &pacing)
 {
     fallBall1(fiende);
     if (hasReachedBottom(fiende))
@@ -116,3 +118,5 @@ void FrmTolvarn::tmrEnemy3_Timer()
     if (hasReachedBottom(fiende3))
         returnToTop(fiende3, sngOffset3);
 }
+
+} // namespace game

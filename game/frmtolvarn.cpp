@@ -4,7 +4,9 @@
 
 #include "game/frmtolvarn.h"
 
-FrmTolvarn::FrmTolvarn(platform::Runtime &runtime) : m_runtime(runtime) {}
+namespace game {
+
+FrmTolvarn::FrmTolvarn(forms::Runtime &runtime) : m_runtime(runtime) {}
 
 void FrmTolvarn::Form_Load()
 {
@@ -15,3 +17,5 @@ void FrmTolvarn::helpMenu_Click()
 {
     m_runtime.ShowHelp();
 }
+
+} // namespace game

@@ -13,22 +13,24 @@
 // `Left`/`Top` in twips. Some names are Swedish: `fiende` is an enemy, a red ball;
 // `shMove` is the player's green ball; `lblTid` the clock ("tid", time); `tmrChecka`
 // checks for a touch. `Rnd`, `InputBox`, `MsgBox` and `End` are the runtime's services
-// (platform/runtime.h).
+// (platform/forms/runtime.h).
 #pragma once
 
-#include "platform/label.h"
-#include "platform/runtime.h"
-#include "platform/shape.h"
-#include "platform/timer.h"
+#include "platform/forms/label.h"
+#include "platform/forms/runtime.h"
+#include "platform/forms/shape.h"
+#include "platform/forms/timer.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
+namespace game {
+
 class FrmTolvarn {
 public:
-    explicit FrmTolvarn(platform::Runtime &runtime);
+    explicit FrmTolvarn(forms::Runtime &runtime);
     FrmTolvarn(const FrmTolvarn &) = delete;
     FrmTolvarn &operator=(const FrmTolvarn &) = delete;
 
@@ -56,19 +58,19 @@ public:
     static constexpr float LeftHandLine = 60;
 
     // Drawn controls. Positions and sizes in twips.
-    platform::Label lblTid{2640, 2880, 495, 375, QStringLiteral("0")};
-    platform::Shape Shape5{platform::ShapeKind::Rectangle, 3120, 0, 135, 3255, platform::Fill::desktopMenu()};
-    platform::Shape Shape4{platform::ShapeKind::Rectangle, 120, 0, 3015, 135, platform::Fill::desktopMenu()};
-    platform::Shape Shape3{platform::ShapeKind::Rectangle, 0, 0, 135, 3255, platform::Fill::desktopMenu()};
-    platform::Shape Shape2{platform::ShapeKind::Rectangle, 0, 3240, 3255, 135, platform::Fill::desktopMenu()};
-    platform::Shape shMove{platform::ShapeKind::Circle, 1320, 2280, 255, 255, platform::Fill::fixed(0, 128, 0)};
-    platform::Shape fiende{platform::ShapeKind::Circle, 120, 3480, 255, 255, platform::Fill::fixed(192, 0, 0)};
-    platform::Shape fiende3{platform::ShapeKind::Circle, 840, 3480, 255, 255, platform::Fill::fixed(64, 0, 0)};
-    platform::Shape fiende2{platform::ShapeKind::Circle, 480, 3480, 255, 255, platform::Fill::fixed(128, 0, 0)};
-    platform::Shape Shape1{platform::ShapeKind::Rectangle, 120, 120, 3010, 3135, platform::Fill::fixed(255, 255, 255)};
+    forms::Label lblTid{2640, 2880, 495, 375, QStringLiteral("0")};
+    forms::Shape Shape5{forms::ShapeKind::Rectangle, 3120, 0, 135, 3255, forms::Fill::desktopMenu()};
+    forms::Shape Shape4{forms::ShapeKind::Rectangle, 120, 0, 3015, 135, forms::Fill::desktopMenu()};
+    forms::Shape Shape3{forms::ShapeKind::Rectangle, 0, 0, 135, 3255, forms::Fill::desktopMenu()};
+    forms::Shape Shape2{forms::ShapeKind::Rectangle, 0, 3240, 3255, 135, forms::Fill::desktopMenu()};
+    forms::Shape shMove{forms::ShapeKind::Circle, 1320, 2280, 255, 255, forms::Fill::fixed(0, 128, 0)};
+    forms::Shape fiende{forms::ShapeKind::Circle, 120, 3480, 255, 255, forms::Fill::fixed(192, 0, 0)};
+    forms::Shape fiende3{forms::ShapeKind::Circle, 840, 3480, 255, 255, forms::Fill::fixed(64, 0, 0)};
+    forms::Shape fiende2{forms::ShapeKind::Circle, 480, 3480, 255, 255, forms::Fill::fixed(128, 0, 0)};
+    forms::Shape Shape1{forms::ShapeKind::Rectangle, 120, 120, 3010, 3135, forms::Fill::fixed(255, 255, 255)};
 
     // The nine shapes in stacking order, front to back; the label stands in front of all.
-    std::array<platform::Shape *, 9> shapesFrontToBack()
+    std::array<forms::Shape *, 9> shapesFrontToBack()
     {
         return {&Shape5, &Shape4, &Shape3, &Shape2, &shMove, &fiende, &fiende3, &fiende2, &Shape1};
     }
@@ -77,22 +79,24 @@ public:
     // millisecond; the window runs it once after every event that moved a ball or the
     // player instead, which finds each touch that a 1 ms timer would, sooner, and costs
     // nothing while nothing moves.
-    platform::Timer tmrChecka{1, true};
-    platform::Timer tmrTid{1000, false};
-    platform::Timer tmrEnemy{100, false};
-    platform::Timer tmrEnemy2{100, false};
-    platform::Timer tmrEnemy3{100, false};
+    forms::Timer tmrChecka{1, true};
+    forms::Timer tmrTid{1000, false};
+    forms::Timer tmrEnemy{100, false};
+    forms::Timer tmrEnemy2{100, false};
+    forms::Timer tmrEnemy3{100, false};
 
 private:
     float drawShift(double span);
-    void fallFirstTwo(platform::Timer &pacing);
-    bool touchesPlayer(const platform::Shape &ball) const;
+    void fallFirstTwo(forms::Timer &pacing);
+    bool touchesPlayer(const forms::Shape &ball) const;
     void endGame();
 
-    platform::Runtime &m_runtime;
+    forms::Runtime &m_runtime;
 
     QString strBalls;     // the last answer to "Nytt spel"
     float sngOffset1 = 0; // this tick's shift of ball 1, should it return to the top
     float sngOffset2 = 0; // ... of ball 2
     float sngOffset3 = 0; // ... of ball 3
 };
+
+} // namespace game

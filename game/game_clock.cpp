@@ -4,9 +4,13 @@
 
 // The clock: one more second a tick. The count lives only in the label's text.
 #include "game/frmtolvarn.h"
-#include "platform/numbers.h"
+#include "platform/forms/numbers.h"
+
+namespace game {
 
 void FrmTolvarn::tmrTid_Timer()
 {
-    lblTid.setCaption(platform::numberToText(platform::toNumber(lblTid.Caption()) + 1));
+    lblTid.setCaption(forms::numberToText(forms::toNumber(lblTid.Caption()) + 1));
 }
+
+} // namespace game

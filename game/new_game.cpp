@@ -4,15 +4,17 @@
 
 // "Nytt spel": asks for the number of balls and switches on the clock and a ball timer.
 #include "game/frmtolvarn.h"
-#include "platform/numbers.h"
+#include "platform/forms/numbers.h"
 
-using platform::isNumeric;
-using platform::toNumber;
+namespace game {
+
+using forms::isNumeric;
+using forms::toNumber;
 
 void FrmTolvarn::newMenu_Click()
 {
-    strBalls = m_runtime.InputBox(QStringLiteral("Hur många bollar vill du ha? 1-3."), QStringLiteral("Svårighetsgrad"),
-        platform::numberToText(1));
+    strBalls = m_runtime.InputBox(
+        QStringLiteral("Hur många bollar vill du ha? 1-3."), QStringLiteral("Svårighetsgrad"), forms::numberToText(1));
     if (!isNumeric(strBalls)) {
         m_runtime.MsgBox(QStringLiteral("Bara 1-3 fungerar!"));
         return;
@@ -38,3 +40,5 @@ void FrmTolvarn::newMenu_Click()
         lblTid.setCaption(QStringLiteral("0"));
     }
 }
+
+} // namespace game

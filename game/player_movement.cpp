@@ -4,18 +4,20 @@
 
 // The arrow keys move the player ball 100 twips a press and wrap it at the field's edges.
 #include "game/frmtolvarn.h"
-#include "platform/key_codes.h"
+#include "platform/forms/key_codes.h"
+
+namespace game {
 
 void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode)
 {
     // Move: the key code matches at most one test.
-    if (KeyCode == platform::keys::Right)
+    if (KeyCode == forms::keys::Right)
         shMove.setLeft(shMove.Left() + 100);
-    if (KeyCode == platform::keys::Left)
+    if (KeyCode == forms::keys::Left)
         shMove.setLeft(shMove.Left() - 100);
-    if (KeyCode == platform::keys::Up)
+    if (KeyCode == forms::keys::Up)
         shMove.setTop(shMove.Top() - 100);
-    if (KeyCode == platform::keys::Down)
+    if (KeyCode == forms::keys::Down)
         shMove.setTop(shMove.Top() + 100);
 
     // Wrap, after every key. Across, each target lies one twip inside the opposite
@@ -29,3 +31,5 @@ void FrmTolvarn::Form_KeyDown(std::int16_t KeyCode)
     if (shMove.Top() >= BottomLine)
         shMove.setTop(TopLine);
 }
+
+} // namespace game

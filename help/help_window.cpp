@@ -5,18 +5,18 @@
 #include "help/help_window.h"
 
 #include "help/wrapped_label.h"
-#include "platform/qt/qt_activation.h"
-#include "platform/qt/qt_frame.h"
-#include "platform/qt/qt_placement.h"
-#include "platform/twips.h"
+#include "platform/desktop/frame.h"
+#include "platform/forms/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
+namespace help {
+
 namespace {
 
-using platform::pixelRect;
+using forms::pixelRect;
 
 // The client area and the boxes of the controls, in twips.
 constexpr double ClientWidth = 9120;
@@ -78,8 +78,8 @@ WrappedLabel *newLabel(const QString &caption, const QRectF &box, QWidget *paren
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
 {
-    platform::setFixedFrame(*this, QStringLiteral("Hjälp"));
-    setFixedSize(platform::pixelSize(ClientWidth, ClientHeight));
+    desktop::setFixedFrame(*this, QStringLiteral("Hjälp"));
+    setFixedSize(forms::pixelSize(ClientWidth, ClientHeight));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setFont(windowFont());
@@ -101,16 +101,10 @@ QFont HelpWindow::windowFont()
     return font;
 }
 
-void HelpWindow::bringForward()
-{
-    // An open window stays where the user left it; a hidden one comes back centred.
-    if (!isVisible())
-        platform::showCentred(*this);
-    platform::bringToFront(*this);
-}
-
 void HelpWindow::keyPressEvent(QKeyEvent *event)
 {
     // The window only displays: keys do nothing here and go nowhere else.
     event->accept();
 }
+
+} // namespace help

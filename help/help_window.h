@@ -8,6 +8,9 @@
 #include <QWidget>
 
 class QLabel;
+
+namespace help {
+
 class WrappedLabel;
 
 class HelpWindow : public QWidget {
@@ -15,9 +18,6 @@ class HelpWindow : public QWidget {
 
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
-
-    // Shows the window centred, or brings the open one to the front where it is.
-    void bringForward();
 
     // The window's face: a narrow sans-serif at 8 points. It is narrow enough that
     // the words after the goal's long run of spaces land left of the arrow keys.
@@ -38,3 +38,5 @@ private:
     WrappedLabel *m_lblInfo2 = nullptr;
     WrappedLabel *m_lblInformation = nullptr;
 };
+
+} // namespace help

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+namespace help {
+
 namespace {
 
 // Qt's line breaking hangs a run of spaces past the end of the line it follows,
@@ -92,3 +94,5 @@ void WrappedLabel::paintEvent(QPaintEvent *)
     layOut(layout);
     layout.draw(&painter, QPointF(0, 0));
 }
+
+} // namespace help

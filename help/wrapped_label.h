@@ -6,7 +6,7 @@
 // at the box's bottom; runs of spaces take room like any other text.
 #pragma once
 
-#include "platform/qt/qt_accessible.h"
+#include "platform/qt/accessible.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,9 @@
 
 class QTextLayout;
 
-class WrappedLabel : public QWidget, public platform::PaintedText {
+namespace help {
+
+class WrappedLabel : public QWidget, public qtforms::PaintedText {
     Q_OBJECT
 
 public:
@@ -44,3 +46,5 @@ private:
     QString m_textToLayOut;   // the caption as the layout takes it
     QList<int> m_layoutIndex; // where each character of the caption went in it
 };
+
+} // namespace help

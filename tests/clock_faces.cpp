@@ -7,7 +7,7 @@
 // QT_SCALE_FACTOR's.
 //   clock_faces N DIR
 #include "app/main_window.h"
-#include "platform/twips.h"
+#include "platform/forms/twips.h"
 
 #include <QApplication>
 
@@ -18,8 +18,8 @@ int main(int argc, char **argv)
     if (argc != 3)
         return 2;
     QApplication app(argc, argv);
-    MainWindow window;
-    const QRect clock = platform::pixelRect(window.form().lblTid.box());
+    app::MainWindow window;
+    const QRect clock = forms::pixelRect(window.form().lblTid.box());
     for (int count = 0; count <= std::atoi(argv[1]); ++count) {
         window.form().lblTid.setCaption(QString::number(count));
         if (!window.fieldView().grab(clock).save(QStringLiteral("%1/%2.png").arg(argv[2]).arg(count)))

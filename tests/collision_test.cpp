@@ -23,9 +23,10 @@ class Touch : public testing::TestWithParam<Offset> {};
 TEST_P(Touch, WhenTheBoxesOverlapStrictlyInsideTwoHundredFiftyFive)
 {
     const Offset &offset = GetParam();
-    for (platform::Shape FrmTolvarn::*ball : {&FrmTolvarn::fiende, &FrmTolvarn::fiende2, &FrmTolvarn::fiende3}) {
+    for (forms::Shape game::FrmTolvarn::*ball :
+        {&game::FrmTolvarn::fiende, &game::FrmTolvarn::fiende2, &game::FrmTolvarn::fiende3}) {
         ScriptedRuntime runtime;
-        FrmTolvarn form(runtime);
+        game::FrmTolvarn form(runtime);
         (form.*ball).setLeft(form.shMove.Left() + offset.dx);
         (form.*ball).setTop(form.shMove.Top() + offset.dy);
         if (offset.touches)
@@ -48,17 +49,17 @@ INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
 TEST(GameOver, StopsEveryTimerThenOneMessageWithTheSecondsThenTheEnd)
 {
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     form.lblTid.setCaption(QStringLiteral("42"));
-    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+    for (forms::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
         timer->setEnabled(true);
-    for (platform::Shape *ball : {&form.fiende, &form.fiende2}) {
+    for (forms::Shape *ball : {&form.fiende, &form.fiende2}) {
         ball->setLeft(form.shMove.Left() + 10);
         ball->setTop(form.shMove.Top() + 10);
     }
     int running = 0;
     runtime.whileMessageOpen = [&] {
-        for (const platform::Timer *timer :
+        for (const forms::Timer *timer :
             {&form.tmrChecka, &form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
             running += timer->Enabled();
     };

@@ -17,12 +17,12 @@ namespace {
 constexpr float Highest = 0.99999994f; // the largest float below 1
 
 struct BallTimer {
-    void (FrmTolvarn::*tick)();
-    platform::Timer FrmTolvarn::*timer;
+    void (game::FrmTolvarn::*tick)();
+    forms::Timer game::FrmTolvarn::*timer;
 };
-constexpr BallTimer One{&FrmTolvarn::tmrEnemy_Timer, &FrmTolvarn::tmrEnemy};
-constexpr BallTimer Two{&FrmTolvarn::tmrEnemy2_Timer, &FrmTolvarn::tmrEnemy2};
-constexpr BallTimer Three{&FrmTolvarn::tmrEnemy3_Timer, &FrmTolvarn::tmrEnemy3};
+constexpr BallTimer One{&game::FrmTolvarn::tmrEnemy_Timer, &game::FrmTolvarn::tmrEnemy};
+constexpr BallTimer Two{&game::FrmTolvarn::tmrEnemy2_Timer, &game::FrmTolvarn::tmrEnemy2};
+constexpr BallTimer Three{&game::FrmTolvarn::tmrEnemy3_Timer, &game::FrmTolvarn::tmrEnemy3};
 
 struct Place {
     float left, top;
@@ -51,13 +51,13 @@ TEST_P(OneTick, MovesTheBallsAndQuickensOnThePacingReturn)
 {
     const Tick &tick = GetParam();
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
-    platform::Shape *balls[] = {&form.fiende, &form.fiende2, &form.fiende3};
+    game::FrmTolvarn form(runtime);
+    forms::Shape *balls[] = {&form.fiende, &form.fiende2, &form.fiende3};
     for (int i = 0; i < 3; ++i) {
         balls[i]->setLeft(tick.before[i].left);
         balls[i]->setTop(tick.before[i].top);
     }
-    platform::Timer &timer = form.*tick.ballTimer.timer;
+    forms::Timer &timer = form.*tick.ballTimer.timer;
     timer.setInterval(tick.intervalBefore);
     runtime.randomNumbers.assign(3, tick.random);
 

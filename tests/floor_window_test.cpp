@@ -22,7 +22,7 @@ QImage drawn(QWidget &widget)
 
 TEST(AnimationFloor, DrawsTheGamesPicturePixelForPixel)
 {
-    MainWindow game;
+    app::MainWindow game;
     bench::FloorWindow floor;
     EXPECT_EQ(drawn(*floor.centralWidget()), drawn(game.fieldView())) << "at the start";
 
@@ -30,10 +30,10 @@ TEST(AnimationFloor, DrawsTheGamesPicturePixelForPixel)
     // the field to the top row. The clock counts a second.
     QMetaObject::invokeMethod(floor.findChild<QTimer *>(QStringLiteral("fall")), "timeout");
     QMetaObject::invokeMethod(floor.findChild<QTimer *>(QStringLiteral("clock")), "timeout");
-    FrmTolvarn &form = game.form();
+    game::FrmTolvarn &form = game.form();
     for (const auto &[ball, left] : {std::pair{&form.fiende, 600}, {&form.fiende2, 1500}, {&form.fiende3, 2400}}) {
         ball->setLeft(static_cast<float>(left));
-        ball->setTop(FrmTolvarn::TopLine);
+        ball->setTop(game::FrmTolvarn::TopLine);
     }
     form.lblTid.setCaption(QStringLiteral("1"));
     EXPECT_EQ(drawn(*floor.centralWidget()), drawn(game.fieldView())) << "after a fall and a second";

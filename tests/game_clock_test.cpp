@@ -13,7 +13,7 @@ namespace {
 TEST(GameClock, CountsOneASecondInPlainDigits)
 {
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     form.tmrTid_Timer();
     EXPECT_EQ(form.lblTid.Caption(), QStringLiteral("1"));
     form.lblTid.setCaption(QStringLiteral("999999"));

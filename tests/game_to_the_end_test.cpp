@@ -54,7 +54,7 @@ QString describe(QWidget *box)
 
 // What stands behind the game-over message: the window's timers still running, the
 // screen against the field as the game holds it, and the clock against the seconds told.
-QString behind(MainWindow &window, const QMessageBox &message)
+QString behind(app::MainWindow &window, const QMessageBox &message)
 {
     QStringList running;
     for (const QTimer *ticks : window.findChildren<QTimer *>())
@@ -79,9 +79,9 @@ QString behind(MainWindow &window, const QMessageBox &message)
 [[noreturn]] void playOneGame()
 {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    const std::unique_ptr<MainWindow> started = startUp<MainWindow>();
-    MainWindow &window = *started;
-    const FrmTolvarn &form = window.form();
+    const std::unique_ptr<app::MainWindow> started = app::startUp<app::MainWindow>();
+    app::MainWindow &window = *started;
+    const game::FrmTolvarn &form = window.form();
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &window, [&] {
         QWidget *box = QApplication::activeModalWidget();

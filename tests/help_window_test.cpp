@@ -8,7 +8,7 @@
 #include "help/help_window.h"
 #include "help/wrapped_label.h"
 #include "named_rows.h"
-#include "platform/qt/qt_accessible.h"
+#include "platform/qt/accessible.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,7 +31,7 @@ class HelpDrawn : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        window = new HelpWindow;
+        window = new help::HelpWindow;
         QPalette palette = window->palette();
         palette.setColor(QPalette::Button, Face);
         palette.setColor(QPalette::ButtonText, Ink);
@@ -39,7 +39,7 @@ protected:
         image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     static void TearDownTestSuite() { delete window; }
-    static inline HelpWindow *window = nullptr;
+    static inline help::HelpWindow *window = nullptr;
     static inline QImage image;
 };
 
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Regions, HelpRegion,
 
 TEST_F(HelpDrawn, TextsAsStoredWithTheKeyWordsBelowTheSentenceLeftOfTheArrowKeys)
 {
-    const WrappedLabel &goal = window->lblInformation();
+    const help::WrappedLabel &goal = window->lblInformation();
     const QString sentence
         = QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) och "
                          "sedan hålla dig levande så länge som du kan.");
@@ -87,7 +87,7 @@ TEST_F(HelpDrawn, TextsAsStoredWithTheKeyWordsBelowTheSentenceLeftOfTheArrowKeys
     // The sentence's last word ends line 2, where it fits; the run leaves lines blank below.
     EXPECT_EQ(goal.placeOf(117).line, 1) << "\"kan.\"";
     EXPECT_EQ(goal.placeOf(120).line, 1);
-    const WrappedLabel::Place first = goal.placeOf(542), last = goal.placeOf(555);
+    const help::WrappedLabel::Place first = goal.placeOf(542), last = goal.placeOf(555);
     EXPECT_GT(first.line, 3);
     EXPECT_EQ(goal.placeOf(547).line, first.line) << "\"Använd\" is never split";
     EXPECT_EQ(last.line, first.line);
@@ -116,11 +116,11 @@ class AskingWhileBuilt : public QObject {
 // also for windows made while a screen reader listens, as help is.
 TEST(ScreenReader, ReadsWhatAPlayerSeesAndNoHiddenWindow)
 {
-    platform::serveScreenReaders();
+    qtforms::serveScreenReaders();
     AskingWhileBuilt asking;
     qApp->installEventFilter(&asking);
-    HelpWindow help;
-    MainWindow game;
+    help::HelpWindow help;
+    app::MainWindow game;
     qApp->removeEventFilter(&asking);
     const QString goal = QStringLiteral("Ditt uppdrag är att undvika alla bollar (beroende på din svårighetsgrad) "
                                         "och sedan hålla dig levande så länge som du kan. Använd dig av:");
@@ -160,12 +160,12 @@ protected:
     void SetUp() override { game.showCentred(); }
 
     // Chooses "Hjälp" and expects one help window, shown, active and without an owner.
-    HelpWindow &chooseHelp()
+    help::HelpWindow &chooseHelp()
     {
         game.helpMenu().trigger();
-        std::vector<HelpWindow *> windows;
+        std::vector<help::HelpWindow *> windows;
         for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *help = dynamic_cast<HelpWindow *>(widget))
+            if (auto *help = dynamic_cast<help::HelpWindow *>(widget))
                 windows.push_back(help);
         EXPECT_EQ(windows.size(), 1u);
         EXPECT_TRUE(windows.front()->isVisible());
@@ -185,14 +185,14 @@ protected:
         QTest::keyClick(&game, Qt::Key_Space);
     }
 
-    MainWindow game;
+    app::MainWindow game;
 };
 
 // One fixed window, whatever the number of choices: it stays where the user left it,
 // takes no keys for the player, and comes back centred once closed, while the game goes on.
 TEST_F(HelpFromGame, ChoosingHelpAgainKeepsTheOneWindowUntilClosed)
 {
-    HelpWindow &help = chooseHelp();
+    help::HelpWindow &help = chooseHelp();
     EXPECT_EQ(help.windowTitle(), QStringLiteral("Hjälp"));
     EXPECT_EQ(help.minimumSize(), help.maximumSize());
     EXPECT_EQ(help.size(), QSize(608, 240));
@@ -216,7 +216,7 @@ TEST_F(HelpFromGame, ChoosingHelpAgainKeepsTheOneWindowUntilClosed)
 
 TEST_F(HelpFromGame, ClosingTheGameWindowEndsTheGameButTheProgramWaitsForHelp)
 {
-    HelpWindow &help = chooseHelp();
+    help::HelpWindow &help = chooseHelp();
     startBall();
     bool helpOpenAfterGameClosed = false, ballStopped = false;
     // Each close comes from the event loop, as when the user closes a window.

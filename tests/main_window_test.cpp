@@ -69,8 +69,8 @@ protected:
         }
         ~DarkDesktop() { QApplication::setPalette(before); }
     } desktop;
-    MainWindow window;
-    FrmTolvarn &form = window.form();
+    app::MainWindow window;
+    game::FrmTolvarn &form = window.form();
     QImage image;
 };
 
@@ -151,19 +151,19 @@ TEST_F(GameWindow, ScreenKeepsNoBallBehindAfterJumpsAndWraps)
 // timer quickens while it runs; whatever event changed the form's timers.
 TEST(DesktopTimers, TickAtTheWindowsIntervals)
 {
-    MainWindow window;
-    FrmTolvarn &form = window.form();
+    app::MainWindow window;
+    game::FrmTolvarn &form = window.form();
     const auto ticks = [&window](const char *name) { return window.findChild<QTimer *>(QString::fromLatin1(name)); };
     const auto interval = [&](const char *name) { return ticks(name)->isActive() ? ticks(name)->interval() : 0; };
     EXPECT_EQ(interval("tmrTid"), 0) << "the clock waits for a game";
-    for (platform::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
+    for (forms::Timer *timer : {&form.tmrTid, &form.tmrEnemy, &form.tmrEnemy2, &form.tmrEnemy3})
         timer->setEnabled(true);
     QTest::keyClick(&window, Qt::Key_A);
     EXPECT_EQ((std::array{interval("tmrTid"), interval("tmrEnemy"), interval("tmrEnemy2"), interval("tmrEnemy3")}),
         (std::array{1000, 100, 100, 100}));
     form.fiende.setTop(3030);
     QMetaObject::invokeMethod(ticks("tmrEnemy"), "timeout");
-    EXPECT_EQ(form.fiende.Top(), FrmTolvarn::TopLine) << "the tick ran the ball's rule";
+    EXPECT_EQ(form.fiende.Top(), game::FrmTolvarn::TopLine) << "the tick ran the ball's rule";
     EXPECT_EQ(interval("tmrEnemy"), 95);
 }
 
@@ -171,7 +171,7 @@ TEST(DesktopTimers, TickAtTheWindowsIntervals)
 TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
 {
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2, as CTest's high_dpi does";
-    MainWindow window;
+    app::MainWindow window;
     const QImage image = drawn(window.fieldView());
     ASSERT_EQ(image.size(), QSize(434, 450));
     const QRgb outline = window.palette().color(QPalette::WindowText).rgb();
@@ -186,7 +186,7 @@ TEST(HighDpi, WindowsAreTwiceTheirPixelsWithCrispOutlines)
 TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
 {
     auto draw = [] {
-        platform::QtRuntime runtime(nullptr, nullptr);
+        qtforms::Runtime runtime(nullptr, nullptr, nullptr);
         runtime.Randomize();
         std::vector<float> numbers(2000);
         std::ranges::generate(numbers, [&] { return runtime.Rnd(); });
@@ -197,7 +197,7 @@ TEST(RandomSource, DiffersFromStartToStartAndSpansZeroToOne)
         QThread::msleep(1);
     const std::vector<float> second = draw();
     EXPECT_NE(first, second);
-    EXPECT_LT(platform::fractionOf(0xffffffffu), 1.0f);
+    EXPECT_LT(qtforms::fractionOf(0xffffffffu), 1.0f);
     const auto [lowest, highest] = std::ranges::minmax(second);
     EXPECT_TRUE(lowest >= 0 && lowest < 0.01f && highest > 0.99f && highest < 1) << lowest << " to " << highest;
 }

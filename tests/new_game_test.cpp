@@ -29,7 +29,7 @@ TEST_P(NewGame, AnswerDecidesMessageTimersAndLabel)
 {
     const Answer &answer = GetParam();
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     form.lblTid.setCaption(QStringLiteral("7"));
     runtime.answers = {answer.typed};
 
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, NewGame,
 TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
 {
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     runtime.answers = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("x")};
     form.newMenu_Click();
     form.tmrTid_Timer();
@@ -76,7 +76,7 @@ TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
 TEST(FormLoad, SeedsTheRandomSource)
 {
     ScriptedRuntime runtime;
-    FrmTolvarn(runtime).Form_Load();
+    game::FrmTolvarn(runtime).Form_Load();
     EXPECT_TRUE(runtime.seeded);
 }
 
@@ -84,7 +84,7 @@ TEST(FormLoad, SeedsTheRandomSource)
 TEST(HelpMenu, ShowsHelpAtEveryChoiceAndTheGameGoesOn)
 {
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     runtime.answers = {QStringLiteral("3")};
     form.newMenu_Click();
     form.helpMenu_Click();

@@ -4,7 +4,7 @@
 
 // Typed answers as numbers, in the user's locale, alike on every Qt: only finite values
 // pass.
-#include "platform/numbers.h"
+#include "platform/forms/numbers.h"
 
 #include <QLocale>
 
@@ -33,7 +33,7 @@ TEST_P(Numbers, ReadAsTyped)
     const Typed &typed = GetParam();
     const QLocale before;
     QLocale::setDefault(QLocale(typed.language));
-    const std::optional<double> value = platform::numberFromText(typed.text);
+    const std::optional<double> value = forms::numberFromText(typed.text);
     QLocale::setDefault(before);
     EXPECT_EQ(value, typed.value);
 }

@@ -5,14 +5,14 @@
 // The arrow keys: one step of 100 twips a press, and the wraps at the field's edges.
 #include "game/frmtolvarn.h"
 #include "named_rows.h"
-#include "platform/key_codes.h"
+#include "platform/forms/key_codes.h"
 #include "scripted_runtime.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace platform::keys;
+using namespace forms::keys;
 
 struct Walk {
     const char *name;
@@ -28,7 +28,7 @@ TEST_P(Movement, EndsWhereTheStepsAndWrapsPutIt)
 {
     const Walk &walk = GetParam();
     ScriptedRuntime runtime;
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     form.shMove.setLeft(walk.startLeft);
     form.shMove.setTop(walk.startTop);
     for (int i = 0; i < walk.presses; ++i)

@@ -5,7 +5,7 @@
 // A stand-in for the desktop: scripted answers and random numbers, recorded messages.
 #pragma once
 
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 #include <QStringList>
 
@@ -17,7 +17,7 @@ struct ProgramEnded : std::runtime_error {
     ProgramEnded() : std::runtime_error("program ended") {}
 };
 
-class ScriptedRuntime final : public platform::Runtime {
+class ScriptedRuntime final : public forms::Runtime {
 public:
     std::deque<QString> answers;            // next answers of the input box; Cancel when none
     std::deque<float> randomNumbers;        // next numbers of the random source; 0 when none

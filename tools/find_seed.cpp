@@ -8,7 +8,7 @@
 // one step left of it before their 361st tick. Prints it as faketime reads it.
 //   find_seed
 #include "game/frmtolvarn.h"
-#include "platform/qt/qt_runtime.h"
+#include "platform/qt/runtime.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -20,7 +20,7 @@ namespace {
 struct Touched {};
 
 // The game's own random source; "3" to the question; a message is the game's end.
-class SeededRuntime final : public platform::Runtime {
+class SeededRuntime final : public forms::Runtime {
 public:
     explicit SeededRuntime(qint64 msecs) { m_desktop.seedFrom(msecs); }
     QString InputBox(const QString &, const QString &, const QString &) override { return QStringLiteral("3"); }
@@ -31,7 +31,7 @@ public:
     void End() override {}
 
 private:
-    platform::QtRuntime m_desktop{nullptr, nullptr};
+    qtforms::Runtime m_desktop{nullptr, nullptr, nullptr};
 };
 
 constexpr int TicksToMiss = 360;
@@ -39,7 +39,7 @@ constexpr int TicksToMiss = 360;
 bool ballsMissThePlayer(qint64 msecs)
 {
     SeededRuntime runtime(msecs);
-    FrmTolvarn form(runtime);
+    game::FrmTolvarn form(runtime);
     const float start = form.shMove.Left();
     try {
         form.newMenu_Click();

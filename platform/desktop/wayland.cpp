@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_wayland.h"
+#include "platform/desktop/wayland.h"
 
 #include <QGuiApplication>
 #include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
-namespace platform {
+namespace desktop {
 
 wl_display *qtWaylandDisplay()
 {
@@ -36,4 +36,4 @@ void listGlobals(wl_display *display, wl_event_queue *queue, const wl_registry_l
     wl_registry_destroy(registry); // the objects bound through it stay
 }
 
-} // namespace platform
+} // namespace desktop

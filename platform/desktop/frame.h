@@ -9,7 +9,7 @@ class QDialog;
 class QString;
 class QWidget;
 
-namespace platform {
+namespace desktop {
 
 // A fixed frame with the given title and the sun icon: a close button, and no
 // minimize or maximize button. Nothing maximizes the window.
@@ -22,4 +22,4 @@ void setDialogFrame(QDialog &dialog, const QString &title);
 // The width of a window whose title bar shows the whole title on the desktops known.
 int titleBarWidth(const QString &title);
 
-} // namespace platform
+} // namespace desktop

@@ -8,7 +8,7 @@
 #include <QRectF>
 #include <cstdint>
 
-namespace platform {
+namespace forms {
 
 enum class ShapeKind { Rectangle, Circle };
 
@@ -53,4 +53,4 @@ private:
     Fill m_fill;
 };
 
-} // namespace platform
+} // namespace forms

@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_modal.h"
+#include "platform/desktop/modal.h"
 
-#include "platform/qt/qt_wayland.h"
 #include "gtk-shell-client-protocol.h"
+#include "platform/desktop/wayland.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace desktop {
 
 namespace {
 
@@ -69,10 +69,7 @@ private:
         listGlobals(m_display, m_queue, RegistryListener, this);
     }
 
-    ~GtkShell()
-    {
-        wl_event_queue_destroy(m_queue);
-    }
+    ~GtkShell() { wl_event_queue_destroy(m_queue); }
 
     static void global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
     {
@@ -137,6 +134,6 @@ void keepOverParent(QDialog &dialog)
         new ModalMark(dialog, *shell);
 }
 
-} // namespace platform
+} // namespace desktop
 
-#include "qt_modal.moc"
+#include "modal.moc"

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_frame.h"
+#include "platform/desktop/frame.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,7 +11,7 @@
 #include <QIcon>
 #include <QWidget>
 
-namespace platform {
+namespace desktop {
 
 namespace {
 
@@ -65,6 +65,6 @@ int titleBarWidth(const QString &title)
     return QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarRoom;
 }
 
-} // namespace platform
+} // namespace desktop
 
-#include "qt_frame.moc"
+#include "frame.moc"

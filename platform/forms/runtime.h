@@ -8,7 +8,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace forms {
 
 class Runtime {
 public:
@@ -32,4 +32,4 @@ public:
     virtual void End() = 0;
 };
 
-} // namespace platform
+} // namespace forms

@@ -7,11 +7,11 @@
 
 class QWidget;
 
-namespace platform {
+namespace desktop {
 
 // Shows a top-level window so that the window as a person sees it, its frame
 // included, stands in the middle of its screen's available area. Where windows
 // cannot place themselves (Wayland), the compositor places it.
 void showCentred(QWidget &window);
 
-} // namespace platform
+} // namespace desktop

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_activation.h"
+#include "platform/desktop/activation.h"
 
-#include "platform/qt/qt_wayland.h"
+#include "platform/desktop/wayland.h"
 #include "xdg-activation-v1-client-protocol.h"
 
 #include <QAbstractEventDispatcher>
@@ -18,7 +18,7 @@
 
 #include <unistd.h>
 
-namespace platform {
+namespace desktop {
 
 namespace {
 
@@ -170,4 +170,4 @@ void bringToFront(QWidget &window)
     qunsetenv("XDG_ACTIVATION_TOKEN");
 }
 
-} // namespace platform
+} // namespace desktop

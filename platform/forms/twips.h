@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-namespace platform {
+namespace forms {
 
 // 1440 twips make an inch; at 96 dots per inch that is 15 twips a pixel. Qt scales
 // these logical pixels by the screen's device pixel ratio.
@@ -33,4 +33,4 @@ inline QSize pixelSize(double widthTwips, double heightTwips)
     return {pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips)};
 }
 
-} // namespace platform
+} // namespace forms

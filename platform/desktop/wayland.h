@@ -13,7 +13,7 @@ struct wl_registry_listener;
 struct wl_surface;
 class QWindow;
 
-namespace platform {
+namespace desktop {
 
 // The connection Qt holds; null off Wayland.
 wl_display *qtWaylandDisplay();
@@ -26,4 +26,4 @@ wl_surface *surfaceOf(QWindow &window);
 // objects bound there are the game's alone. Returns once every global is told.
 void listGlobals(wl_display *display, wl_event_queue *queue, const wl_registry_listener &listener, void *data);
 
-} // namespace platform
+} // namespace desktop

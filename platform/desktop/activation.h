@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace desktop {
 
 // Raises and activates an open window in answer to what the player just did (a
 // menu choice by click or key). On X the program may do so itself. On Wayland only
@@ -22,4 +22,4 @@ void bringToFront(QWidget &window);
 // forward. Does nothing off Wayland.
 void followPresses();
 
-} // namespace platform
+} // namespace desktop

@@ -7,7 +7,7 @@
 
 class QDialog;
 
-namespace platform {
+namespace desktop {
 
 // Each time the dialog shows as a modal one, tells a compositor that offers GNOME's
 // own window protocol (gtk_shell1: mutter) that it is modal. GNOME keeps a modal
@@ -16,4 +16,4 @@ namespace platform {
 // new windows. Does nothing on X, nor under a compositor without that protocol.
 void keepOverParent(QDialog &dialog);
 
-} // namespace platform
+} // namespace desktop

@@ -10,7 +10,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace forms {
 
 class Label {
 public:
@@ -30,4 +30,4 @@ private:
     QString m_caption;
 };
 
-} // namespace platform
+} // namespace forms

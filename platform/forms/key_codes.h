@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-namespace platform::keys {
+namespace forms::keys {
 
 constexpr std::int16_t Left = 37;
 constexpr std::int16_t Up = 38;
 constexpr std::int16_t Right = 39;
 constexpr std::int16_t Down = 40;
 
-} // namespace platform::keys
+} // namespace forms::keys

@@ -2,10 +2,12 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_runtime.h"
+#include "platform/qt/runtime.h"
 
-#include "platform/qt/qt_frame.h"
-#include "platform/qt/qt_modal.h"
+#include "platform/desktop/activation.h"
+#include "platform/desktop/frame.h"
+#include "platform/desktop/modal.h"
+#include "platform/desktop/placement.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -20,7 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace qtforms {
 
 namespace {
 
@@ -46,29 +48,31 @@ QString titleOrProgramName(const QString &title)
 }
 } // namespace
 
-QtRuntime::QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting)
-    : m_dialogParent(dialogParent), m_beforeWaiting(std::move(beforeWaiting))
+Runtime::Runtime(QWidget *dialogParent, std::function<std::unique_ptr<QWidget>()> makeHelpWindow,
+    std::function<void()> beforeWaiting)
+    : m_dialogParent(dialogParent), m_beforeWaiting(std::move(beforeWaiting)),
+      m_makeHelpWindow(std::move(makeHelpWindow))
 {}
 
-void QtRuntime::waitForUser(QDialog &dialog)
+void Runtime::waitForUser(QDialog &dialog)
 {
     if (m_beforeWaiting)
         m_beforeWaiting();
     dialog.exec();
 }
 
-QString QtRuntime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
+QString Runtime::InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
     QInputDialog dialog(m_dialogParent);
-    setDialogFrame(dialog, titleOrProgramName(title));
-    keepOverParent(dialog);
+    desktop::setDialogFrame(dialog, titleOrProgramName(title));
+    desktop::keepOverParent(dialog);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultAnswer);
     // Qt takes these from the desktop's theme, not from its Swedish catalogue.
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Avbryt"));
     // The box takes its width from its field, and its title needs more than the prompt.
-    dialog.findChild<QLineEdit *>()->setMinimumWidth(titleBarWidth(dialog.windowTitle()));
+    dialog.findChild<QLineEdit *>()->setMinimumWidth(desktop::titleBarWidth(dialog.windowTitle()));
     waitForUser(dialog);
     const bool accepted = dialog.result() == QDialog::Accepted;
     // An answer can start a game, and a game can end in a message: have one ready.
@@ -77,7 +81,7 @@ QString QtRuntime::InputBox(const QString &prompt, const QString &title, const Q
     return accepted ? dialog.textValue() : QString();
 }
 
-void QtRuntime::MsgBox(const QString &text)
+void Runtime::MsgBox(const QString &text)
 {
     // A message shown while another is open gets a box of its own.
     std::unique_ptr<QMessageBox> box = m_readyMessageBox ? std::move(m_readyMessageBox) : newMessageBox();
@@ -90,15 +94,15 @@ void QtRuntime::MsgBox(const QString &text)
         m_readyMessageBox = std::move(box);
 }
 
-std::unique_ptr<QMessageBox> QtRuntime::newMessageBox() const
+std::unique_ptr<QMessageBox> Runtime::newMessageBox() const
 {
     auto box
         = std::make_unique<ReadyMessageBox>(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, m_dialogParent);
-    setDialogFrame(*box, titleOrProgramName({}));
-    keepOverParent(*box);
+    desktop::setDialogFrame(*box, titleOrProgramName({}));
+    desktop::keepOverParent(*box);
     // The box takes its width from its text, and its title needs more than a short one.
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
-        grid->addItem(new QSpacerItem(titleBarWidth(box->windowTitle()), 0), grid->rowCount(), 0, 1, -1);
+        grid->addItem(new QSpacerItem(desktop::titleBarWidth(box->windowTitle()), 0), grid->rowCount(), 0, 1, -1);
     box->button(QMessageBox::Ok)->setText(QStringLiteral("OK")); // not the desktop theme's word
     // Laying out a first text loads the font's glyphs and sizes the box, and the window
     // system's window is made now: all of it out of the way of the moment it shows.
@@ -118,12 +122,12 @@ void installSwedishQtTexts()
         delete texts;
 }
 
-void QtRuntime::Randomize()
+void Runtime::Randomize()
 {
     seedFrom(QDateTime::currentMSecsSinceEpoch());
 }
 
-void QtRuntime::seedFrom(qint64 msecsSinceEpoch)
+void Runtime::seedFrom(qint64 msecsSinceEpoch)
 {
     m_random.seed(static_cast<quint32>(msecsSinceEpoch));
 }
@@ -134,19 +138,22 @@ float fractionOf(quint32 randomBits)
     return static_cast<float>(randomBits >> 8) / static_cast<float>(1u << 24);
 }
 
-float QtRuntime::Rnd()
+float Runtime::Rnd()
 {
     return fractionOf(m_random.generate());
 }
 
-void QtRuntime::ShowHelp()
+void Runtime::ShowHelp()
 {
     if (!m_helpWindow)
-        m_helpWindow = std::make_unique<HelpWindow>();
-    m_helpWindow->bringForward();
+        m_helpWindow = m_makeHelpWindow();
+    // An open window stays where the user left it; a hidden one comes back centred.
+    if (!m_helpWindow->isVisible())
+        desktop::showCentred(*m_helpWindow);
+    desktop::bringToFront(*m_helpWindow);
 }
 
-void QtRuntime::End()
+void Runtime::End()
 {
     // The end is immediate, as the game promises: no event loop runs again, so no
     // handler can go on with an answer or a tick from before the end.
@@ -154,6 +161,6 @@ void QtRuntime::End()
     std::_Exit(0);
 }
 
-} // namespace platform
+} // namespace qtforms
 
-#include "qt_runtime.moc"
+#include "runtime.moc"

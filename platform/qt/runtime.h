@@ -6,8 +6,7 @@
 // help window and an immediate end.
 #pragma once
 
-#include "help/help_window.h"
-#include "platform/runtime.h"
+#include "platform/forms/runtime.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -17,7 +16,7 @@
 #include <functional>
 #include <memory>
 
-namespace platform {
+namespace qtforms {
 
 // Puts Qt's own texts (a text field's menu, the boxes Qt makes) in Swedish like the
 // game's, whatever the user's language. Where Qt's Swedish catalogue is not installed
@@ -27,12 +26,14 @@ void installSwedishQtTexts();
 // Random bits as a number in [0, 1), evenly spread: what the game's random source gives.
 float fractionOf(quint32 randomBits);
 
-class QtRuntime final : public Runtime {
+class Runtime final : public forms::Runtime {
 public:
-    // Dialogs are modal over dialogParent. A dialog waits for the user in the middle of
-    // a handler: beforeWaiting runs first, so that the window shows, and its timers
-    // follow, what the handler has done until then.
-    QtRuntime(QWidget *dialogParent, std::function<void()> beforeWaiting);
+    // Dialogs are modal over dialogParent. makeHelpWindow makes the window that ShowHelp
+    // shows, at its first call. A dialog waits for the user in the middle of a handler:
+    // beforeWaiting runs first, so that the window shows, and its timers follow, what
+    // the handler has done until then.
+    Runtime(QWidget *dialogParent, std::function<std::unique_ptr<QWidget>()> makeHelpWindow,
+        std::function<void()> beforeWaiting);
 
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     void MsgBox(const QString &text) override;
@@ -52,8 +53,9 @@ private:
     // the game-over message should show the moment the touch is found.
     std::unique_ptr<QMessageBox> m_readyMessageBox;
     std::function<void()> m_beforeWaiting;
-    std::unique_ptr<HelpWindow> m_helpWindow; // made at the first "Hjälp"
+    std::function<std::unique_ptr<QWidget>()> m_makeHelpWindow;
+    std::unique_ptr<QWidget> m_helpWindow; // made at the first "Hjälp"
     QRandomGenerator m_random;
 };
 
-} // namespace platform
+} // namespace qtforms

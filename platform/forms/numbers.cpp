@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/numbers.h"
+#include "platform/forms/numbers.h"
 
 #include <QLocale>
 
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace forms {
 
 namespace {
 
@@ -81,4 +81,4 @@ QString numberToText(double value)
     return QLocale::c().toString(value, 'g', 15);
 }
 
-} // namespace platform
+} // namespace forms

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace forms {
 
 // The one reading of a text as a number, alike on every Qt: surrounding white space
 // around digits (ASCII or the user's locale's own) with at most one decimal separator
@@ -35,4 +35,4 @@ inline double toNumber(QStringView text)
 // A number as text: a whole number is its decimal digits alone.
 QString numberToText(double value);
 
-} // namespace platform
+} // namespace forms

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_placement.h"
+#include "platform/desktop/placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace desktop {
 
 namespace {
 
@@ -87,6 +87,6 @@ void showCentred(QWidget &window)
         new CentreWhenFramed(*window.windowHandle());
 }
 
-} // namespace platform
+} // namespace desktop
 
-#include "qt_placement.moc"
+#include "placement.moc"

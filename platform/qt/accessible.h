@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace qtforms {
 
 // A widget that paints a text of its own. A screen reader reads it as a label that
 // shows this text. The widget's class declares Q_OBJECT: Qt keeps each accessible
@@ -30,4 +30,4 @@ void serveScreenReaders();
 // Tells a screen reader that what the widget shows changed, as a label does.
 void announceTextChange(QWidget &widget);
 
-} // namespace platform
+} // namespace qtforms

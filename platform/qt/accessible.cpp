@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "platform/qt/qt_accessible.h"
+#include "platform/qt/accessible.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace platform {
+namespace qtforms {
 
 namespace {
 
@@ -119,4 +119,4 @@ void announceTextChange(QWidget &widget)
     QAccessible::updateAccessibility(&event);
 }
 
-} // namespace platform
+} // namespace qtforms

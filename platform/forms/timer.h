@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace forms {
 
 class Timer {
 public:
@@ -27,4 +27,4 @@ private:
     bool m_enabled;
 };
 
-} // namespace platform
+} // namespace forms
