@@ -6,7 +6,6 @@
 
 #include "help/help_window.h"
 #include "platform/desktop/frame.h"
-#include "platform/desktop/placement.h"
 #include "platform/forms/key_codes.h"
 
 #include <QAction>

@@ -7,7 +7,6 @@
 #include "app/field_view.h"
 #include "app/main_window.h"
 #include "platform/desktop/frame.h"
-#include "platform/desktop/placement.h"
 #include "platform/forms/twips.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-// The frames of the game's windows and dialogs.
+// The frames of the game's windows and dialogs, and where the windows come up.
 #pragma once
 
 class QDialog;
@@ -21,5 +21,10 @@ void setDialogFrame(QDialog &dialog, const QString &title);
 
 // The width of a window whose title bar shows the whole title on the desktops known.
 int titleBarWidth(const QString &title);
+
+// Shows a top-level window so that the window as a person sees it, its frame
+// included, stands in the middle of its screen's available area. Where windows
+// cannot place themselves (Wayland), the compositor places it.
+void showCentred(QWidget &window);
 
 } // namespace desktop

@@ -7,7 +7,6 @@
 #include "platform/desktop/activation.h"
 #include "platform/desktop/frame.h"
 #include "platform/desktop/modal.h"
-#include "platform/desktop/placement.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
