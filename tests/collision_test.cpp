@@ -13,8 +13,8 @@ namespace {
 
 struct Offset {
     const char *name;
-    float dx, dy;
-    bool touches;
+    float dx = 0, dy = 0;
+    bool touches = false;
 };
 
 class Touch : public testing::TestWithParam<Offset> {};
@@ -38,10 +38,12 @@ TEST_P(Touch, WhenTheBoxesOverlapStrictlyInsideTwoHundredFiftyFive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, Touch,
-    testing::Values(Offset{"onIt", 0, 0, true}, Offset{"diagonal254", 254, 254, true},
-        Offset{"diagonalMinus254", -254, -254, true}, Offset{"across255", 255, 0, false},
-        Offset{"upMinus255", 0, -255, false}, Offset{"down255", 0, 255, false},
-        Offset{"across254AndAHalf", 254.5f, 0, true}, Offset{"down254AndAHalf", 0, 254.5f, true}),
+    testing::Values(Offset{.name = "onIt", .touches = true},
+        Offset{.name = "diagonal254", .dx = 254, .dy = 254, .touches = true},
+        Offset{.name = "diagonalMinus254", .dx = -254, .dy = -254, .touches = true},
+        Offset{.name = "across255", .dx = 255}, Offset{.name = "upMinus255", .dy = -255},
+        Offset{.name = "down255", .dy = 255}, Offset{.name = "across254AndAHalf", .dx = 254.5f, .touches = true},
+        Offset{.name = "down254AndAHalf", .dy = 254.5f, .touches = true}),
     nameOf<Offset>);
 
 // The game stops at the touch: while its one message is open no timer runs, so the

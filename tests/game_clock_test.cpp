@@ -10,12 +10,10 @@
 
 namespace {
 
-TEST(GameClock, CountsOneASecondInPlainDigits)
+TEST(GameClock, CountsOneASecondInPlainDigitsPastAMillion)
 {
     ScriptedRuntime runtime;
     game::FrmTolvarn form(runtime);
-    form.tmrTid_Timer();
-    EXPECT_EQ(form.lblTid.Caption(), QStringLiteral("1"));
     form.lblTid.setCaption(QStringLiteral("999999"));
     form.tmrTid_Timer();
     EXPECT_EQ(form.lblTid.Caption(), QStringLiteral("1000000"));

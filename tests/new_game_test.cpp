@@ -19,8 +19,8 @@ const QString TooFew = QStringLiteral("0 Bollar? Du är verkligen desperat.");
 struct Answer {
     const char *name;
     QString typed;
-    QString message; // empty: none
-    bool clock, ball1, ball2, ball3, labelReset;
+    QString message = {}; // empty: none
+    bool clock = false, ball1 = false, ball2 = false, ball3 = false, labelReset = false;
 };
 
 class NewGame : public testing::TestWithParam<Answer> {};
@@ -45,17 +45,17 @@ TEST_P(NewGame, AnswerDecidesMessageTimersAndLabel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Outcomes, NewGame,
-    testing::Values(Answer{"cancelled", QString(), NotANumber, false, false, false, false, false},
-        Answer{"letters", QStringLiteral("abc"), NotANumber, false, false, false, false, false},
-        Answer{"one", QStringLiteral("1"), {}, true, true, false, false, true},
-        Answer{"spacedTwo", QStringLiteral(" 2 "), {}, true, false, true, false, true},
-        Answer{"three", QStringLiteral("3.0"), {}, true, false, false, true, true},
-        Answer{"justAboveThree", QStringLiteral("3.0001"), TooMany, true, false, false, false, false},
-        Answer{"justBelowOne", QStringLiteral("0.9999"), TooFew, true, false, false, false, false},
-        Answer{"tiny", QStringLiteral("1e-400"), TooFew, true, false, false, false, false},
-        Answer{"oneAndAHalf", QStringLiteral("1.5"), {}, true, false, false, false, false},
-        Answer{"twoAndAHalf", QStringLiteral("2.5"), {}, true, false, false, false, false},
-        Answer{"infinity", QStringLiteral("1e999"), NotANumber, false, false, false, false, false}),
+    testing::Values(Answer{.name = "cancelled", .typed = {}, .message = NotANumber},
+        Answer{.name = "letters", .typed = "abc", .message = NotANumber},
+        Answer{.name = "one", .typed = "1", .clock = true, .ball1 = true, .labelReset = true},
+        Answer{.name = "spacedTwo", .typed = " 2 ", .clock = true, .ball2 = true, .labelReset = true},
+        Answer{.name = "three", .typed = "3.0", .clock = true, .ball3 = true, .labelReset = true},
+        Answer{.name = "justAboveThree", .typed = "3.0001", .message = TooMany, .clock = true},
+        Answer{.name = "justBelowOne", .typed = "0.9999", .message = TooFew, .clock = true},
+        Answer{.name = "tiny", .typed = "1e-400", .message = TooFew, .clock = true},
+        Answer{.name = "oneAndAHalf", .typed = "1.5", .clock = true},
+        Answer{.name = "twoAndAHalf", .typed = "2.5", .clock = true},
+        Answer{.name = "infinity", .typed = "1e999", .message = NotANumber}),
     nameOf<Answer>);
 
 TEST(NewGame, SecondAnswerAddsABallTimerAndNeverStopsOne)
