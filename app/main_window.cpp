@@ -60,9 +60,10 @@ MainWindow::MainWindow(QWidget *parent)
 {
     desktop::setFixedFrame(*this, QStringLiteral("Tolvarn"));
 
-    std::tie(m_newMenu, m_helpMenu) = addGameMenus(*this);
+    QAction *helpMenu = nullptr;
+    std::tie(m_newMenu, helpMenu) = addGameMenus(*this);
     connect(m_newMenu, &QAction::triggered, this, [this] { run([this] { m_form.newMenu_Click(); }); });
-    connect(m_helpMenu, &QAction::triggered, this, [this] { run([this] { m_form.helpMenu_Click(); }); });
+    connect(helpMenu, &QAction::triggered, this, [this] { run([this] { m_form.helpMenu_Click(); }); });
 
     m_view = new FieldView(m_form, this);
     setCentralWidget(m_view);

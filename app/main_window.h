@@ -30,7 +30,6 @@ public:
     game::FrmTolvarn &form() { return m_form; }
     FieldView &fieldView() { return *m_view; }
     QAction &newMenu() { return *m_newMenu; }
-    QAction &helpMenu() { return *m_helpMenu; }
 
     // Shows the window centred on its screen.
     void showCentred();
@@ -50,7 +49,6 @@ private:
     game::FrmTolvarn m_form;
     FieldView *m_view = nullptr;
     QAction *m_newMenu = nullptr;
-    QAction *m_helpMenu = nullptr;
     // The Qt timers that tick the form's timers, in the order of Driven (main_window.cpp).
     std::array<QTimer *, 4> m_timers{};
     // What the screen shows: the shapes' boxes in stacking order, and the clock's text.

@@ -54,7 +54,7 @@ QPixmap pictureForScreen(const char *image, qreal ratio)
 
 // A picture shown at its own size from the box's top-left corner; where it does not
 // reach or is transparent, the box shows the window's background.
-QLabel *newPicture(const char *image, const QString &name, const QRectF &box, QWidget *parent)
+void newPicture(const char *image, const QString &name, const QRectF &box, QWidget *parent)
 {
     auto *picture = new QLabel(parent);
     picture->setAccessibleName(name);
@@ -64,14 +64,12 @@ QLabel *newPicture(const char *image, const QString &name, const QRectF &box, QW
     picture->setBackgroundRole(QPalette::Button);
     picture->setAutoFillBackground(true);
     picture->setFocusPolicy(Qt::NoFocus);
-    return picture;
 }
 
-WrappedLabel *newLabel(const QString &caption, const QRectF &box, QWidget *parent)
+void newLabel(const QString &caption, const QRectF &box, QWidget *parent)
 {
     auto *label = new WrappedLabel(caption, parent);
     label->setGeometry(pixelRect(box));
-    return label;
 }
 
 } // namespace
@@ -85,11 +83,10 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent)
     setFont(windowFont());
 
     // Made back to front: each control is drawn over those made before it.
-    m_lblInformation = newLabel(goalText(), lblInformationBox, this);
-    m_lblInfo2
-        = newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
-    m_picture1 = newPicture(InstructionPicture, QStringLiteral("Bild av spelet"), Picture1Box, this);
-    m_picture2 = newPicture(ArrowKeysPicture, QStringLiteral("Piltangenterna"), Picture2Box, this);
+    newLabel(goalText(), lblInformationBox, this);
+    newLabel(QStringLiteral("Om du dör så får du starta om programmet och testa igen."), lblInfo2Box, this);
+    newPicture(InstructionPicture, QStringLiteral("Bild av spelet"), Picture1Box, this);
+    newPicture(ArrowKeysPicture, QStringLiteral("Piltangenterna"), Picture2Box, this);
 }
 
 QFont HelpWindow::windowFont()

@@ -6,6 +6,7 @@
 // start, and with the balls where one fall of a three-ball game puts them.
 #include "app/main_window.h"
 #include "bench/floor_window.h"
+#include "window_probes.h"
 
 #include <QTimer>
 
@@ -14,11 +15,6 @@
 #include <utility>
 
 namespace {
-
-QImage drawn(QWidget &widget)
-{
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 TEST(AnimationFloor, DrawsTheGamesPicturePixelForPixel)
 {

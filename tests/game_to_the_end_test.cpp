@@ -5,6 +5,7 @@
 // A whole game on the real windows, in a child process (a death test) that reports every
 // box it sees on stderr, so that the program's end and its status can be checked.
 #include "app/start_up.h"
+#include "window_probes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -60,11 +60,7 @@ QString behind(app::MainWindow &window, const QMessageBox &message)
     for (const QTimer *ticks : window.findChildren<QTimer *>())
         if (ticks->isActive())
             running << ticks->objectName();
-    const QWidget &field = window.fieldView();
-    const QPixmap shown
-        = window.screen()->grabWindow(window.winId(), field.x(), field.y(), field.width(), field.height());
-    const bool still = shown.toImage().convertToFormat(QImage::Format_RGB32)
-        == window.fieldView().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool still = shown(window.fieldView()) == drawn(window.fieldView());
     const bool clockAsTold
         = message.text().contains(QStringLiteral(" %1 sekunder").arg(window.form().lblTid.Caption()));
     return QStringLiteral("behind: running [%1], %2, %3")
