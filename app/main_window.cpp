@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -147,6 +148,10 @@ void MainWindow::showChanges()
     if (moved && !m_touchCheckQueued) {
         m_touchCheckQueued = true;
         QMetaObject::invokeMethod(this, &MainWindow::checkForTouch, Qt::QueuedConnection);
+        // A repaint that was queued before this handler ran (a tick's, when a key comes
+        // before the tick's picture is drawn) would still come first: queue it again.
+        QCoreApplication::removePostedEvents(this, QEvent::UpdateRequest);
+        QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
     }
 }
 
