@@ -171,7 +171,7 @@ void FieldView::paintEvent(QPaintEvent *event)
         labelBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, m_form.lblTid.Caption());
 }
 
-// The meta-object of ClockText, declared in this file.
-
 } // namespace app
+
+// The meta-object of ClockText, declared in this file.
 #include "field_view.moc"

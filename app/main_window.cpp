@@ -143,13 +143,12 @@ void MainWindow::showChanges()
     }
 
     // A touch can only begin where something moved. The check runs once, after the
-    // handler and outside any tick; Qt's repaint request waits behind it at low
-    // priority, so a touch is found before its picture is drawn.
+    // handler and outside any tick, and before the picture is drawn: Qt's repaint
+    // request is queued again behind it, as one queued before this handler ran (a
+    // tick's, when a key comes before the tick's picture is drawn) would come first.
     if (moved && !m_touchCheckQueued) {
         m_touchCheckQueued = true;
         QMetaObject::invokeMethod(this, &MainWindow::checkForTouch, Qt::QueuedConnection);
-        // A repaint that was queued before this handler ran (a tick's, when a key comes
-        // before the tick's picture is drawn) would still come first: queue it again.
         QCoreApplication::removePostedEvents(this, QEvent::UpdateRequest);
         QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
     }

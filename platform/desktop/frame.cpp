@@ -105,6 +105,11 @@ private:
     std::optional<QMargins> m_firstFrame; // the frame as known at the first exposure
 };
 
+// A title bar with the icon, the title, the system menu and a close button, over a
+// frame of fixed size: neither minimise nor maximise.
+constexpr Qt::WindowFlags FixedTitleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 // Title bars differ from desktop to desktop; this is room for the widest seen: an
 // icon, three buttons and the margins around the title.
 constexpr int TitleBarRoom = 140;
@@ -115,16 +120,14 @@ void setFixedFrame(QWidget &window, const QString &title)
 {
     window.setWindowTitle(title);
     window.setWindowIcon(QIcon(QStringLiteral(":/icons/tolvarn.ico")));
-    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window.setWindowFlags(Qt::Window | FixedTitleBar);
     FrameWatch::of(window);
 }
 
 void setDialogFrame(QDialog &dialog, const QString &title)
 {
     dialog.setWindowTitle(title);
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowFlags(Qt::Dialog | FixedTitleBar);
     FrameWatch::of(dialog);
 }
 
